@@ -1,7 +1,7 @@
 #include "pdfhost/core/Atoms.h"
 
+#include <deque>
 #include <unordered_map>
-#include <vector>
 
 #include "pdfhost/core/HostError.h"
 
@@ -10,7 +10,9 @@ namespace {
 
 struct Table {
     std::unordered_map<std::string, ASAtom> byName;
-    std::vector<std::string> names;
+    // A deque never moves its elements, so the text ASAtomGetString hands
+    // out stays valid while more names are added.
+    std::deque<std::string> names;
 };
 
 Table& table() {
@@ -32,7 +34,9 @@ ASAtom Atoms::FromString(const std::string& name) {
     return atom;
 }
 
-bool Atoms::Exists(ASAtom atom) { return atom < table().names.size(); }
+bool Atoms::Exists(ASAtom atom) {
+    return atom < table().names.size();
+}
 
 const std::string& Atoms::Name(ASAtom atom) {
     if (!Exists(atom))

@@ -1,0 +1,78 @@
+// A plug-in as the host knows it: its file, the name it gave in the
+// handshake, the tables it obtained and how far loading got.
+//
+// Contract: the address of an Extension is the ASExtension handle handed to
+// the plug-in; it is registered with HandleRegistry for the object's
+// lifetime, so a handle of an unloaded plug-in is refused, not followed.
+// FromHandle() raises kErrBadHandle for anything else. The loader owns every
+// Extension; callbacks and menu items refer to it, never own it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "sdk/PIRecords.h"
+
+namespace pdfhost {
+
+enum class StepResult { NotRun, Ok, Failed };
+
+struct ObtainedTable {
+    std::string name;
+    ASVersion version = 0;
+};
+
+class Extension {
+  public:
+    explicit Extension(std::string file);
+    ~Extension();
+    Extension(const Extension&) = delete;
+    Extension& operator=(const Extension&) = delete;
+
+    ASExtension Handle() { return reinterpret_cast<ASExtension>(this); }
+    static Extension* FromHandle(ASExtension handle);
+
+    // A label for reports: the extension name once known, else the file.
+    std::string Label() const;
+
+    std::string file;
+    std::string name; // from the handshake; empty before
+    ASUns32 acceptedHandshakeVersion = 0;
+    std::vector<ObtainedTable> tables;
+
+    StepResult entry = StepResult::NotRun;
+    StepResult setup = StepResult::NotRun;
+    StepResult handshake = StepResult::NotRun;
+    StepResult exportTables = StepResult::NotRun;
+    StepResult importReplaceAndRegister = StepResult::NotRun;
+    StepResult init = StepResult::NotRun;
+    StepResult unload = StepResult::NotRun;
+
+    // Filled from the handshake record.
+    ASCallback exportTablesCallback = nullptr;
+    ASCallback importReplaceAndRegisterCallback = nullptr;
+    ASCallback initCallback = nullptr;
+    ASCallback unloadCallback = nullptr;
+};
+
+// The extension whose code is running, so that host operations without an
+// extension argument (ASExtensionMgrGetHFT) know whom they serve.
+class ExtensionContext {
+  public:
+    static Extension* Current();
+
+    class Scope {
+      public:
+        explicit Scope(Extension* extension);
+        ~Scope();
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+      private:
+        Extension* previous_;
+    };
+};
+
+const char* StepResultName(StepResult result);
+
+} // namespace pdfhost
