@@ -1,0 +1,38 @@
+#include "pdfhost/av/ToolButton.h"
+
+#include "pdfhost/core/CallbackInvoker.h"
+#include "pdfhost/core/Callbacks.h"
+#include "pdfhost/core/HandleRegistry.h"
+#include "pdfhost/core/HostError.h"
+
+namespace pdfhost::av {
+
+ToolButton::ToolButton(std::string name, std::optional<ToolbarIcon> icon)
+    : name_(std::move(name)), icon_(std::move(icon)) {
+    HandleRegistry::Register(this, HandleKind::ToolButton);
+}
+
+ToolButton::~ToolButton() {
+    HandleRegistry::Unregister(this);
+}
+
+ToolButton* ToolButton::FromHandle(AVToolButton handle) {
+    return HandleRegistry::Check<ToolButton>(handle, HandleKind::ToolButton);
+}
+
+void ToolButton::SetExecuteProc(ASCallback proc, void* data) {
+    if (proc)
+        Callbacks::Proc(proc);
+    execute_ = proc;
+    executeData_ = data;
+}
+
+ASErrorCode ToolButton::Execute() const {
+    if (!execute_)
+        Raise(kErrBadParameter, "The toolbar button " + name_ + " has nothing to run.");
+    return CallbackInvoker::Invoke<AVExecuteProc>("execute procedure of toolbar button " + name_,
+                                                  execute_, executeData_)
+        .raised;
+}
+
+} // namespace pdfhost::av

@@ -1,0 +1,48 @@
+// A toolbar button: a name, an optional icon, an execute procedure and a help
+// text.
+//
+// Contract: made by ToolBar (which owns it) and registered with
+// HandleRegistry as HandleKind::ToolButton for its lifetime. Buttons have no
+// enable procedure in this interface, so they are always enabled. Execute()
+// raises kErrBadParameter when there is nothing to run and otherwise returns
+// the code the procedure raised (0 when it returned normally).
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "pdfhost/av/ToolbarIcon.h"
+#include "sdk/PIRecords.h"
+
+namespace pdfhost::av {
+
+class ToolButton {
+  public:
+    ToolButton(std::string name, std::optional<ToolbarIcon> icon);
+    ~ToolButton();
+    ToolButton(const ToolButton&) = delete;
+    ToolButton& operator=(const ToolButton&) = delete;
+
+    AVToolButton Handle() { return reinterpret_cast<AVToolButton>(this); }
+    static ToolButton* FromHandle(AVToolButton handle);
+
+    const std::string& Name() const { return name_; }
+    const std::optional<ToolbarIcon>& Icon() const { return icon_; }
+    const std::string& HelpText() const { return helpText_; }
+    void SetHelpText(std::string text) { helpText_ = std::move(text); }
+
+    void SetExecuteProc(ASCallback proc, void* data);
+    bool HasExecuteProc() const { return execute_ != nullptr; }
+    ASErrorCode Execute() const;
+
+    bool placed = false;
+
+  private:
+    std::string name_;
+    std::optional<ToolbarIcon> icon_;
+    std::string helpText_;
+    ASCallback execute_ = nullptr;
+    void* executeData_ = nullptr;
+};
+
+} // namespace pdfhost::av
