@@ -1,0 +1,111 @@
+#include "platform/PictureDecoder.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+#include <algorithm>
+#include <string_view>
+
+#include "platform/PictureCompleteness.h"
+#include "platform/Raster.h"
+
+namespace platform {
+namespace {
+
+using Bytes = std::span<const std::uint8_t>;
+
+bool StartsWith(Bytes bytes, std::string_view magic) {
+    return bytes.size() >= magic.size() &&
+           std::equal(magic.begin(), magic.end(), bytes.begin(),
+                      [](char m, std::uint8_t b) { return static_cast<std::uint8_t>(m) == b; });
+}
+
+bool Complete(PictureFormat format, Bytes bytes) {
+    switch (format) {
+    case PictureFormat::Bmp:
+        return PictureCompleteness::Bmp(bytes);
+    case PictureFormat::Jpeg:
+        return PictureCompleteness::Jpeg(bytes);
+    case PictureFormat::Gif:
+        return PictureCompleteness::Gif(bytes);
+    case PictureFormat::Unknown:
+        break;
+    }
+    return false;
+}
+
+QByteArray ReaderFormat(PictureFormat format) {
+    switch (format) {
+    case PictureFormat::Bmp:
+        return "bmp";
+    case PictureFormat::Jpeg:
+        return "jpeg";
+    case PictureFormat::Gif:
+        return "gif";
+    case PictureFormat::Unknown:
+        break;
+    }
+    return {};
+}
+
+// The reader's allocation limit is process-wide; it is raised to our own
+// bound for one decode only and put back afterwards. Its default would refuse
+// ordinary camera pictures.
+class ScopedAllocationLimit {
+  public:
+    explicit ScopedAllocationLimit(int megabytes) : previous_(QImageReader::allocationLimit()) {
+        QImageReader::setAllocationLimit(megabytes);
+    }
+    ~ScopedAllocationLimit() { QImageReader::setAllocationLimit(previous_); }
+    ScopedAllocationLimit(const ScopedAllocationLimit&) = delete;
+    ScopedAllocationLimit& operator=(const ScopedAllocationLimit&) = delete;
+
+  private:
+    int previous_;
+};
+
+} // namespace
+
+PictureFormat PictureDecoder::Sniff(Bytes bytes) {
+    if (StartsWith(bytes, "BM"))
+        return PictureFormat::Bmp;
+    if (StartsWith(bytes, "\xFF\xD8\xFF"))
+        return PictureFormat::Jpeg;
+    if (StartsWith(bytes, "GIF87a") || StartsWith(bytes, "GIF89a"))
+        return PictureFormat::Gif;
+    return PictureFormat::Unknown;
+}
+
+std::unique_ptr<DeviceBitmap> PictureDecoder::Decode(Bytes bytes) {
+    const PictureFormat format = Sniff(bytes);
+    if (format == PictureFormat::Unknown || !Complete(format, bytes))
+        return nullptr;
+
+    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return nullptr;
+    QImageReader reader(&buffer, ReaderFormat(format));
+    reader.setDecideFormatFromContent(false);
+    reader.setAutoTransform(false);
+
+    // Refuse an enormous claim before the reader allocates anything for it.
+    const QSize claimed = reader.size();
+    if (claimed.isValid() && !Raster::FitsBitmapLimit(claimed.width(), claimed.height()))
+        return nullptr;
+
+    QImage image;
+    {
+        ScopedAllocationLimit limit(static_cast<int>(Raster::kMaxBitmapBytes >> 20));
+        image = reader.read();
+    }
+    if (image.isNull() || !Raster::FitsBitmapLimit(image.width(), image.height()))
+        return nullptr;
+    auto bitmap = std::make_unique<DeviceBitmap>(image);
+    if (bitmap->isNull())
+        return nullptr;
+    return bitmap;
+}
+
+} // namespace platform

@@ -1,0 +1,32 @@
+// Decodes a picture file's bytes into a device bitmap.
+//
+// Contract: the format is decided by the first bytes, never by a file name:
+// "BM" is a BMP, FF D8 FF a JPEG, "GIF87a" or "GIF89a" a GIF. Everything else
+// (PNG, icons, metafiles, TIFF, ...) fails, as does a file that ends early or
+// is malformed (see PictureCompleteness), one the reader cannot decode, and
+// one whose header claims more pixels than Raster::kMaxBitmapBytes allows, in
+// which case nothing of that size is allocated. A GIF gives its first frame
+// on its logical screen; pixels it leaves transparent keep the colour the
+// file gives them. Failure is nullptr, never an exception.
+//
+// Needs the Qt image-format plug-ins for JPEG and GIF (a QCoreApplication is
+// not required but the plug-in path must be the installed one).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "platform/DeviceBitmap.h"
+
+namespace platform {
+
+enum class PictureFormat { Unknown, Bmp, Jpeg, Gif };
+
+class PictureDecoder {
+  public:
+    static PictureFormat Sniff(std::span<const std::uint8_t> bytes);
+    static std::unique_ptr<DeviceBitmap> Decode(std::span<const std::uint8_t> bytes);
+};
+
+} // namespace platform
