@@ -1,0 +1,183 @@
+#include "pdfhost/app/CommandLine.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "pdfhost/av/Menubar.h"
+
+namespace pdfhost::app {
+namespace {
+
+template <typename T> bool ParseNumber(std::string_view text, T& value, int base = 10) {
+    if (base == 16 && (text.starts_with("0x") || text.starts_with("0X")))
+        text.remove_prefix(2);
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    return !text.empty() && ec == std::errc() && end == text.data() + text.size();
+}
+
+// "0x40D0002" or "1074593794".
+bool ParseCode(std::string_view text, ASErrorCode& code) {
+    ASUns32 value = 0;
+    const bool hex = text.starts_with("0x") || text.starts_with("0X");
+    if (!ParseNumber(text, value, hex ? 16 : 10) || value == 0)
+        return false;
+    code = static_cast<ASErrorCode>(value);
+    return true;
+}
+
+bool KnownTable(const std::string& name) {
+    const auto& names = TableRegistry::Names();
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+bool KnownMenu(const std::string& name) {
+    const auto& names = av::Menubar::HostMenuNames();
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Applies one option with its value; returns an error text or "".
+std::string Apply(CommandLine& cl, const std::string& option, const std::string& value) {
+    if (option == "--plugins") {
+        cl.pluginFolder = value;
+    } else if (option == "--registry") {
+        cl.registryFile = value;
+    } else if (option == "--offer") {
+        const auto eq = value.find('=');
+        const std::string name = value.substr(0, eq);
+        const auto version = eq == std::string::npos
+                                 ? std::nullopt
+                                 : TableRegistry::ParseVersion(value.substr(eq + 1));
+        if (!KnownTable(name))
+            return "--offer: the host has no table named \"" + name + "\"";
+        if (!version)
+            return "--offer needs NAME=MAJOR.MINOR, not \"" + value + "\"";
+        cl.session.offers.emplace_back(name, *version);
+    } else if (option == "--withhold") {
+        if (!KnownTable(value))
+            return "--withhold: the host has no table named \"" + value + "\"";
+        cl.session.withheld.push_back(value);
+    } else if (option == "--no-menu") {
+        if (!KnownMenu(value))
+            return "--no-menu: the host has no menu named \"" + value + "\"";
+        cl.session.withoutMenus.push_back(value);
+    } else if (option == "--fault") {
+        Fault fault;
+        const auto eq = value.find('=');
+        const auto at = value.find('@', eq == std::string::npos ? 0 : eq);
+        fault.operation = value.substr(0, eq);
+        const std::string code =
+            eq == std::string::npos
+                ? ""
+                : value.substr(eq + 1, at == std::string::npos ? at : at - eq - 1);
+        const bool nthOk = at == std::string::npos ||
+                           (ParseNumber(std::string_view(value).substr(at + 1), fault.nthCall) &&
+                            fault.nthCall >= 1);
+        if (fault.operation.empty() || !ParseCode(code, fault.code) || !nthOk)
+            return "--fault needs OP=CODE[@N] with a non-zero CODE and N >= 1, not \"" + value +
+                   "\"";
+        cl.session.faults.push_back(fault);
+    } else {
+        return "unknown option " + option;
+    }
+    return {};
+}
+
+bool TakesValue(const std::string& option) {
+    static const char* const options[] = {"--plugins",  "--registry", "--offer",
+                                          "--withhold", "--no-menu",  "--fault"};
+    return std::find(std::begin(options), std::end(options), option) != std::end(options);
+}
+
+} // namespace
+
+CommandLine CommandLine::Parse(int argc, const char* const* argv) {
+    CommandLine cl;
+    std::vector<std::string> positional;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            cl.help = true;
+            return cl;
+        }
+        if (!arg.starts_with("--") || !positional.empty()) {
+            positional.push_back(arg);
+            continue;
+        }
+        std::string value;
+        if (const auto eq = arg.find('='); eq != std::string::npos) {
+            value = arg.substr(eq + 1);
+            arg.resize(eq);
+            if (!TakesValue(arg)) {
+                cl.error = "unknown option " + arg;
+                return cl;
+            }
+        } else if (TakesValue(arg)) {
+            if (i + 1 >= argc) {
+                cl.error = arg + " needs a value";
+                return cl;
+            }
+            value = argv[++i];
+        }
+        if (cl.error = Apply(cl, arg, value); !cl.error.empty())
+            return cl;
+    }
+    if (positional.empty()) {
+        cl.error = "no command given";
+    } else if (positional[0] == "info" && positional.size() == 1) {
+        cl.command = Command::Info;
+    } else if (positional[0] == "run" && positional.size() == 2) {
+        cl.command = Command::Run;
+        cl.script = positional[1];
+    } else if (positional[0] == "info" || positional[0] == "run") {
+        cl.error = positional[0] == "info" ? "info takes no arguments" : "run needs one SCRIPT";
+    } else {
+        cl.error = "unknown command \"" + positional[0] + "\"";
+    }
+    return cl;
+}
+
+const char* CommandLine::Usage() {
+    return R"(Usage: pdfhost [OPTIONS] info
+       pdfhost [OPTIONS] run SCRIPT
+
+Loads every plug-in (*.api) of the plug-in folder, then:
+  info        prints the plug-ins, the tables each obtained, and every menu
+              item and toolbar button (format below)
+  run SCRIPT  runs SCRIPT, one command a line; blank lines and lines starting
+              with '#' are skipped. Commands include:
+                menu NAME      run the menu item with internal name NAME
+                toolbar NAME   run the toolbar button named NAME
+
+Options:
+  --plugins DIR    the plug-in folder (default: <dir of pdfhost>/../plug_ins)
+  --registry FILE  the registry file plug-ins read their settings from
+  -h, --help       this text
+
+Test-only options (to play a different host):
+  --offer NAME=MAJOR.MINOR  offer table NAME at most at this version
+  --withhold NAME           do not offer table NAME at all
+  --no-menu NAME            leave the host's menu NAME out of the menu bar
+  --fault OP=CODE[@N]       make host operation OP raise CODE (0x... or
+                            decimal): on every call, or only on the N-th
+
+Everything shown to the user is printed as transcript lines on standard output:
+  MESSAGE <kind> "<caption>" "<text>"
+Problems in plug-in code are reported on standard error as "pdfhost: ..." lines.
+
+info output, one record a line, texts in double quotes with \\ \" \r \n escaped:
+  plug-in "<file>" name "<extension>" version <M.m> entry <s> setup <s>
+      handshake <s> export <s> import <s> init <s>   (one line; <s> is
+      ok, failed or not-run)
+    table "<name>" <M.m>              (each table the plug-in obtained)
+  menu "<name>" title "<title>"
+    item "<name>" title "<title>" help "<text>" enabled|disabled
+  toolbar
+    button "<name>" help "<text>" enabled [icon <W>x<H> <B>-bit]
+
+Exit status: 0 success; 1 a script line failed (the message names the line);
+2 usage error or unreadable script; 3 a plug-in callback left the exception
+frame stack unbalanced (reported on standard error).
+)";
+}
+
+} // namespace pdfhost::app

@@ -1,0 +1,70 @@
+// pdfhost: loads plug-ins and runs `info` or a script (see CommandLine.h).
+#include <QApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#include "pdfhost/app/CommandLine.h"
+#include "pdfhost/app/HostSession.h"
+#include "pdfhost/app/InfoReport.h"
+#include "pdfhost/app/ScriptRunner.h"
+#include "pdfhost/app/ViewerCommands.h"
+#include "pdfhost/core/CallbackInvoker.h"
+#include "pdfhost/core/HostLog.h"
+
+namespace {
+
+// Without a display the command line still works: Qt draws offscreen.
+void ChooseQtPlatform() {
+    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") &&
+        !std::getenv("WAYLAND_DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+std::string DefaultPluginFolder() {
+    const std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();
+    return (exeDir / ".." / "plug_ins").lexically_normal().string();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace pdfhost;
+    app::CommandLine cl = app::CommandLine::Parse(argc, argv);
+    if (cl.help) {
+        std::cout << app::CommandLine::Usage();
+        return 0;
+    }
+    if (!cl.error.empty()) {
+        std::cerr << "pdfhost: " << cl.error << "\n\n" << app::CommandLine::Usage();
+        return 2;
+    }
+
+    ChooseQtPlatform();
+    QApplication qtApp(argc, argv);
+
+    cl.session.loader.folder = cl.pluginFolder.value_or(DefaultPluginFolder());
+    // Registry: cl.registryFile (when given) is handed to platform's registry here,
+    // before any plug-in loads.
+
+    app::HostSession session(cl.session);
+    // Each layer installs its table slots and script commands here, before
+    // the plug-ins load and import the tables.
+    app::RegisterViewerCommands();
+
+    session.LoadPlugins();
+    int status = 0;
+    if (cl.command == app::Command::Info)
+        app::InfoReport::Write(std::cout, session.Loader());
+    else
+        status = app::ScriptRunner::RunFile(cl.script, std::cerr);
+    session.Shutdown();
+
+    if (const int violations = CallbackInvoker::FrameViolations(); violations > 0) {
+        HostLog::Report(std::to_string(violations) +
+                        " plug-in call(s) left the exception frame stack unbalanced");
+        if (status == 0)
+            status = 3;
+    }
+    return status;
+}
