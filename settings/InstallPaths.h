@@ -1,0 +1,28 @@
+// The process-wide paths of the settings file and of the temporary JPEG
+// file, and GetInstallPaths, which sets them from the installation folder.
+//
+// Contract: both paths start empty. GetInstallPaths looks the folder up in
+// the registry (InstallFolder) and sets szIniPath to the folder followed by
+// "/PDFTalvane.ini" and szTempJpgPath to the folder followed by "/temp.jpg";
+// a missing key gives an empty folder, so the paths are "/PDFTalvane.ini"
+// and "/temp.jpg". When the key exists but its value cannot be read, it shows
+// the box "Can't find install path in registry - please reinstall" (caption
+// "Install key not found in registry!") and leaves both paths as they were.
+// Paths longer than kMaxPath characters are not supported: a folder that
+// would make one is treated like an unreadable value, with the same box, so
+// no shorter buffer downstream ever receives a longer path.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+struct InstallPaths {
+    static constexpr size_t kMaxPath = 251;
+
+    std::string szIniPath;
+    std::string szTempJpgPath;
+
+    static InstallPaths& Get();
+};
+
+void GetInstallPaths();
