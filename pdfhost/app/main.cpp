@@ -11,6 +11,7 @@
 #include "pdfhost/app/ViewerCommands.h"
 #include "pdfhost/core/CallbackInvoker.h"
 #include "pdfhost/core/HostLog.h"
+#include "platform/RegistrySetup.h"
 
 namespace {
 
@@ -44,8 +45,10 @@ int main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
 
     cl.session.loader.folder = cl.pluginFolder.value_or(DefaultPluginFolder());
-    // Registry: cl.registryFile (when given) is handed to platform's registry here,
-    // before any plug-in loads.
+    // Before any plug-in loads, so that it finds its installation folder.
+    for (const std::string& problem :
+         platform::RegistrySetup::ForHost(cl.registryFile, cl.session.loader.folder))
+        HostLog::Report(problem);
 
     app::HostSession session(cl.session);
     // Each layer installs its table slots and script commands here, before
