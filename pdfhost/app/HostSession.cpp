@@ -1,5 +1,7 @@
 #include "pdfhost/app/HostSession.h"
 
+#include <cassert>
+
 #include "pdfhost/av/AcroViewTable.h"
 #include "pdfhost/av/ActiveDocument.h"
 #include "pdfhost/av/Viewer.h"
@@ -11,9 +13,21 @@
 #include "pdfhost/core/HostError.h"
 
 namespace pdfhost::app {
+namespace {
+
+// The host's state is process-wide, so two sessions would tear down each
+// other's plug-ins and viewer.
+bool& sessionExists() {
+    static bool exists = false;
+    return exists;
+}
+
+} // namespace
 
 HostSession::HostSession(SessionOptions options)
     : options_(std::move(options)), tables_(std::make_unique<HostTableSet>()) {
+    assert(!sessionExists() && "only one HostSession may exist at a time");
+    sessionExists() = true;
     ExceptionFrames::Reset();
     Callbacks::Reset();
     FaultInjector::Reset();
