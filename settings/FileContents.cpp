@@ -76,6 +76,8 @@ std::optional<std::string> FileContents::Read(const std::string& path, size_t ma
 
 bool FileContents::Replace(const std::string& path, std::string_view content) {
     namespace fs = std::filesystem;
+    if (path.empty())
+        return false; // would otherwise leave a temporary in the current folder
     std::error_code ec;
     std::string target = path;
     if (fs::is_symlink(path, ec)) {

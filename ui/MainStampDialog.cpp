@@ -1,0 +1,52 @@
+#include "ui/MainStampDialog.h"
+
+#include "platform/Messages.h"
+#include "settings/FileContents.h"
+#include "settings/ParameterFile.h"
+
+void MainStampDialog::ApplyFirstRunValues() {
+    settings.ApplyFirstRunValues();
+    bCalcLeft = true;
+    bCalcBottom = true;
+}
+
+void MainStampDialog::ReadParameterFile(const std::string& path) {
+    const bool settingsFile = ParameterFile::IsSettingsFile(path);
+    const auto content = FileContents::Read(path, ParameterFile::kMaxFileSize);
+    const auto applied = content ? ParameterFile::Apply(*content, settings) : std::nullopt;
+    if (!applied) {
+        if (!settingsFile)
+            platform::Messages::AppMessageBox("Can't open parameters file");
+        return;
+    }
+    bCalcLeft = !settings.bCalcRight;
+    bCalcBottom = !settings.bCalcTop;
+    if (applied->fontInfo)
+        textOnImage.szFaceNameShown = std::string(settings.text.lfFontInfo.FaceName());
+    if (applied->textColor && view_)
+        view_->RepaintNow();
+
+    if (picture.Load(settings.szImageFileName)) {
+        const PictureRect size = picture.GetSize();
+        nActualWidth = size.right;
+        nActualHeight = size.bottom;
+    }
+    if (view_) {
+        view_->ShowTextOnImageButton(settings.nTextOnImage != 0);
+        if (!settingsFile)
+            view_->RefreshControls();
+    }
+}
+
+void MainStampDialog::WriteParameterFile(const std::string& path) {
+    if (view_) {
+        view_->ReadControls();
+        view_->RefreshControls();
+    }
+    if (!FileContents::Replace(path, ParameterFile::Format(settings))) {
+        platform::Messages::AppMessageBox("Can't save to :" + path);
+        return;
+    }
+    if (!ParameterFile::IsSettingsFile(path))
+        platform::Messages::AppMessageBox("Saved to file: " + path);
+}
