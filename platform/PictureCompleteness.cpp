@@ -2,29 +2,20 @@
 
 #include <cstring>
 
+#include "platform/BmpInfo.h"
+#include "platform/BmpRunLength.h"
+
 namespace platform {
 namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-std::uint32_t Le16(Bytes b, size_t at) {
-    return b[at] | (std::uint32_t{b[at + 1]} << 8);
-}
-
-std::uint32_t Le32(Bytes b, size_t at) {
-    return Le16(b, at) | (Le16(b, at + 2) << 16);
-}
-
 std::uint32_t Be16(Bytes b, size_t at) {
     return (std::uint32_t{b[at]} << 8) | b[at + 1];
 }
 
-// BMP compression codes.
-constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
-
-bool UncompressedRowsPresent(Bytes pixels, std::int64_t width, std::int64_t rows,
-                             std::uint32_t bitCount) {
-    switch (bitCount) {
+bool UncompressedRowsPresent(Bytes pixels, const BmpInfo& info) {
+    switch (info.bitCount) {
     case 1:
     case 2:
     case 4:
@@ -37,39 +28,7 @@ bool UncompressedRowsPresent(Bytes pixels, std::int64_t width, std::int64_t rows
     default:
         return true; // not a layout we measure; the decoder refuses it
     }
-    const std::int64_t stride = (width * bitCount + 31) / 32 * 4;
-    return rows <= static_cast<std::int64_t>(pixels.size()) / stride;
-}
-
-// Walks the run-length codes until the end-of-bitmap code. A stream that
-// stops without one still counts when its end-of-line codes cover every row.
-bool RunLengthCodesPresent(Bytes codes, std::int64_t rows, bool nibbles) {
-    size_t at = 0;
-    std::int64_t row = 0;
-    while (at + 2 <= codes.size()) {
-        const std::uint8_t count = codes[at];
-        const std::uint8_t code = codes[at + 1];
-        at += 2;
-        if (count != 0)
-            continue; // a run of one value
-        if (code == 0) {
-            ++row;
-        } else if (code == 1) {
-            return true;
-        } else if (code == 2) {
-            if (at + 2 > codes.size())
-                return false;
-            row += codes[at + 1];
-            at += 2;
-        } else {
-            // Literal pixels, padded to an even number of bytes.
-            const size_t length = nibbles ? (code + 1u) / 2 : code;
-            at += (length + 1) & ~size_t{1};
-            if (at > codes.size())
-                return false;
-        }
-    }
-    return row >= rows;
+    return info.Rows() <= static_cast<std::int64_t>(pixels.size()) / info.Stride();
 }
 
 bool SkipSubBlocks(Bytes b, size_t& at) {
@@ -112,45 +71,17 @@ size_t EndOfEntropyData(Bytes b, size_t at) {
 } // namespace
 
 bool PictureCompleteness::Bmp(Bytes b) {
-    constexpr size_t kFileHeader = 14;
-    if (b.size() < kFileHeader + 4)
+    const std::optional<BmpInfo> info = BmpInfo::Read(b);
+    if (!info || info->width <= 0 || info->height == 0 || info->pixelOffset > b.size())
         return false;
-    const std::uint32_t pixelOffset = Le32(b, 10);
-    const std::uint32_t headerSize = Le32(b, 14);
-    if (headerSize < 12 || headerSize > b.size() - kFileHeader)
-        return false;
-
-    std::int64_t width = 0;
-    std::int64_t height = 0;
-    std::uint32_t bitCount = 0;
-    std::uint32_t compression = kRgb;
-    if (headerSize == 12) { // the old core header: 16-bit sizes
-        width = Le16(b, 18);
-        height = Le16(b, 20);
-        bitCount = Le16(b, 24);
-    } else {
-        if (headerSize < 16)
-            return false;
-        width = static_cast<std::int32_t>(Le32(b, 18));
-        height = static_cast<std::int32_t>(Le32(b, 22));
-        bitCount = Le16(b, 28);
-        if (headerSize >= 20)
-            compression = Le32(b, 30);
-    }
-    if (width <= 0 || height == 0 || pixelOffset > b.size())
-        return false;
-    const std::int64_t rows = height < 0 ? -height : height;
-    const Bytes pixels = b.subspan(pixelOffset);
-
-    switch (compression) {
-    case kRgb:
-    case kBitFields:
-    case kAlphaBitFields:
-        return UncompressedRowsPresent(pixels, width, rows, bitCount);
-    case kRle8:
-        return RunLengthCodesPresent(pixels, rows, false);
-    case kRle4:
-        return RunLengthCodesPresent(pixels, rows, true);
+    switch (info->compression) {
+    case BmpInfo::kRgb:
+    case BmpInfo::kBitFields:
+    case BmpInfo::kAlphaBitFields:
+        return UncompressedRowsPresent(b.subspan(info->pixelOffset), *info);
+    case BmpInfo::kRle8:
+    case BmpInfo::kRle4:
+        return BmpRunLength::Complete(b, *info);
     default:
         return true;
     }

@@ -1,7 +1,7 @@
 // Tells whether the bytes of a picture file hold a whole picture.
 //
 // Contract: each check walks the file's own structure (BMP headers and row
-// data or run-length codes, JPEG marker segments up to the end-of-image
+// data or run-length codes (BmpRunLength), JPEG marker segments up to the end-of-image
 // marker, GIF blocks up to the end of the first frame) without decoding
 // pixels, reads nothing outside the given bytes, and returns false for a file
 // that ends early or whose structure does not hold together. The readers

@@ -4,8 +4,11 @@
 #include <QByteArray>
 #include <QImageReader>
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
+#include "platform/BmpInfo.h"
+#include "platform/BmpRunLength.h"
 #include "platform/PictureCompleteness.h"
 #include "platform/Raster.h"
 
@@ -78,6 +81,15 @@ PictureFormat PictureDecoder::Sniff(Bytes bytes) {
 
 std::unique_ptr<DeviceBitmap> PictureDecoder::Decode(Bytes bytes) {
     const PictureFormat format = Sniff(bytes);
+    std::optional<std::vector<std::uint8_t>> expanded;
+    if (format == PictureFormat::Bmp) {
+        if (const auto info = BmpInfo::Read(bytes); info && info->RunLength()) {
+            expanded = BmpRunLength::Expand(bytes, *info);
+            if (!expanded)
+                return nullptr;
+            bytes = *expanded;
+        }
+    }
     if (format == PictureFormat::Unknown || !Complete(format, bytes))
         return nullptr;
 

@@ -7,10 +7,11 @@
 // one whose header claims more pixels than Raster::kMaxBitmapBytes allows, in
 // which case nothing of that size is allocated. A GIF gives its first frame
 // on its logical screen; pixels it leaves transparent keep the colour the
-// file gives them. Failure is nullptr, never an exception.
+// file gives them. Pixels that a run-length BMP skips are colour index 0
+// (BmpRunLength). Failure is nullptr, never an exception.
 //
-// Needs the Qt image-format plug-ins for JPEG and GIF (a QCoreApplication is
-// not required but the plug-in path must be the installed one).
+// JPEG and GIF are read by Qt's image-format plug-ins, which must be
+// installed; BMP is read by Qt itself.
 #pragma once
 
 #include <cstdint>
