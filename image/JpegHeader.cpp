@@ -14,7 +14,9 @@ bool IsStartOfFrame(int marker) {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
-int Be16(const std::uint8_t* p) { return (p[0] << 8) | p[1]; }
+int Be16(const std::uint8_t* p) {
+    return (p[0] << 8) | p[1];
+}
 
 } // namespace
 
@@ -66,15 +68,16 @@ std::optional<JpegFrameInfo> JpegHeader::Probe(const std::string& path) {
     if (fileSize <= 0)
         return std::nullopt;
     in.seekg(0);
-    std::vector<std::uint8_t> bytes(std::min<std::size_t>(static_cast<std::size_t>(fileSize), kMaxScan));
+    std::vector<std::uint8_t> bytes(
+        std::min<std::size_t>(static_cast<std::size_t>(fileSize), kMaxScan));
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return ProbeBytes(bytes.data(), bytes.size());
 }
 
 bool JpegHeader::SuitableForDirectEmbedding(const JpegFrameInfo& info, int width, int height) {
-    const bool huffman8Bit = info.sofMarker == 0xC0 || info.sofMarker == 0xC1 ||
-                             info.sofMarker == 0xC2;
+    const bool huffman8Bit =
+        info.sofMarker == 0xC0 || info.sofMarker == 0xC1 || info.sofMarker == 0xC2;
     return huffman8Bit && info.precision == 8 && info.components == 3 && info.width == width &&
            info.height == height && width > 0 && height > 0;
 }

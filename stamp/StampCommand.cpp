@@ -1,13 +1,206 @@
 #include "stamp/StampCommand.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+
+#include "image/BitmapScaler.h"
+#include "image/JpegHeader.h"
+#include "platform/Messages.h"
 #include "sdk/HostCalls.h"
+#include "settings/InstallPaths.h"
+#include "stamp/ImageEmbedding.h"
+#include "stamp/PluginObjects.h"
+#include "ui/MainStampDialogRun.h"
+
+namespace {
+
+constexpr const char* kDoneMessage = "Done.\nPlease scroll page to show changes.";
+
+std::string HostErrorText(ASErrorCode code) {
+    char buffer[256] = {};
+    ASGetErrorString(code, buffer, sizeof buffer);
+    return buffer;
+}
+
+// Each process writes its own temporary JPEG beside the settings file, so
+// two hosts stamping at once never embed each other's picture.
+std::string RunTempJpegPath() {
+    const std::string& base = InstallPaths::Get().szTempJpgPath;
+    if (base.empty())
+        return base; // the writer reports the missing path itself
+    const std::string suffix = "-" + std::to_string(::getpid());
+    const std::size_t dot = base.rfind('.');
+    const std::size_t slash = base.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return base + suffix;
+    return base.substr(0, dot) + suffix + base.substr(dot);
+}
+
+PlacementInputs PlacementOf(const StampSettings& s) {
+    PlacementInputs p;
+    p.widthPdf = s.nImageWidthPdf;
+    p.heightPdf = s.nImageHeightPdf;
+    p.horizontal = s.nHorizontal;
+    p.vertical = s.nVertical;
+    p.calcRight = s.bCalcRight;
+    p.calcTop = s.bCalcTop;
+    p.forcePortrait = s.bForcePortrait;
+    return p;
+}
+
+// The picture file goes into the document unchanged only when nothing was
+// done to it and its bytes really are a JPEG the image object can declare as
+// 8-bit DeviceRGB of the embedded size; anything else would be stored broken.
+bool EmbedPictureFileDirectly(const StampSettings& s, bool changed) {
+    if (changed || s.szImageFileName.find(".jpg") == std::string::npos)
+        return false;
+    const auto frame = JpegHeader::Probe(s.szImageFileName);
+    return frame && JpegHeader::SuitableForDirectEmbedding(*frame, s.nImageWidth, s.nImageHeight);
+}
+
+struct PreparedPicture {
+    bool changed = false; // text drawn or rescaled
+};
+
+// Loads, prepares and writes the picture; false when it cannot be loaded
+// (the message is shown here).
+bool PreparePicture(const StampSettings& s, const std::string& tempJpg, PreparedPicture& out) {
+    PluginObjects& objects = PluginObjects::Get();
+    LoadedPicture& picture = objects.picture;
+    if (!picture.Load(s.szImageFileName)) {
+        platform::Messages::MessageBox("Unable to load image filename", s.szImageFileName);
+        return false;
+    }
+    const PictureRect size = picture.GetSize();
+    const platform::DeviceBitmap* bitmap = picture.Bitmap();
+    std::unique_ptr<platform::DeviceBitmap> prepared;
+    if (s.nTextOnImage != 0) {
+        // The overlay line is drawn here once the text overlay exists; until
+        // then the run still treats the picture as changed, so the file
+        // itself is never embedded when the user asked for text on it.
+        prepared = std::make_unique<platform::DeviceBitmap>(*bitmap);
+        bitmap = prepared.get();
+        out.changed = true;
+    }
+    if (size.right != s.nImageWidth || size.bottom != s.nImageHeight) {
+        prepared = BitmapScaler().ScaleBitmap(*bitmap, s.nImageWidth, s.nImageHeight);
+        bitmap = prepared.get();
+        out.changed = true;
+    }
+    // A write that fails must not leave an older picture to be embedded.
+    std::remove(tempJpg.c_str());
+    if (bitmap)
+        objects.jpegWriter.SaveBitmapAsJpeg(tempJpg, *bitmap);
+    return true;
+}
+
+// Steps 8 to 13 of a run, inside the run's protected block. Returns false
+// when the run ends early (its message, if any, already shown).
+bool RunProtectedSteps(ASInt32 pageCount, const std::string& tempJpg, RunObjects& run) {
+    StampSettings& s = PluginObjects::Get().dialog.settings;
+
+    AVDoc view = AVAppGetActiveDoc();
+    if (!view) {
+        AVAlert(ALERT_CAUTION, "There is no active document to index.", "OK", nullptr, nullptr,
+                true);
+        return false;
+    }
+    PDDoc doc = AVDocGetPDDoc(view);
+
+    if (s.nNth == 0)
+        s.nNth = 1;
+    const ASInt32 pageBound = std::min(pageCount, s.nEndProc);
+
+    PreparedPicture picture;
+    if (!PreparePicture(s, tempJpg, picture))
+        return false;
+
+    ImageSpec spec;
+    spec.jpegPath = EmbedPictureFileDirectly(s, picture.changed) ? s.szImageFileName : tempJpg;
+    spec.pixelWidth = s.nImageWidth;
+    spec.pixelHeight = s.nImageHeight;
+    spec.placement = PlacementOf(s);
+    CreateImageElement(doc, spec, run);
+    if (StepErrorCode() != 0)
+        return false;
+
+    ApplyOpacity(run.image, doc, s.nOpacity);
+
+    // 64-bit so that no step can overflow; a negative index reaches the
+    // host, which refuses it and ends the run with its error text.
+    const bool applyMode = bUndoAvailable;
+    for (std::int64_t i = static_cast<std::int64_t>(s.nStartProc) - 1; i < pageBound; i += s.nNth) {
+        const auto index = static_cast<ASInt32>(std::max<std::int64_t>(i, INT32_MIN));
+        AddEmptyTextElement(doc, index, run);
+        UpdatePageImage(index, run.image, applyMode);
+    }
+    return true;
+}
+
+void ApplyFirstRunSettings() {
+    PluginObjects& objects = PluginObjects::Get();
+    if (!objects.bFirstUse)
+        return;
+    objects.dialog.ApplyFirstRunValues();
+    objects.bFirstUse = false;
+    GetInstallPaths();
+    objects.dialog.ReadParameterFile(InstallPaths::Get().szIniPath);
+}
+
+} // namespace
 
 void StampCommand() {
+    ApplyFirstRunSettings();
+    if (RunMainStampDialog(PluginObjects::Get().dialog) != 1)
+        return;
+
     AVDoc view = AVAppGetActiveDoc();
     PDDoc doc = view ? AVDocGetPDDoc(view) : nullptr;
     if (!doc) {
         AVAlertNote("Please open a pdf first");
         return;
     }
-    // The run's body (dialog, picture, pages) lands with the stamp engine.
+    if ((PDDocGetPermissions(doc) & pdPermEdit) == 0) {
+        AVAlertNote("PDF Talvane\r\nNo permissions to update PDF, please change permissions in "
+                    "'File'-->'Document Security' menu");
+        return;
+    }
+    const ASInt32 pageCount = PDDocGetNumPages(doc);
+
+    RunObjects run;
+    StepErrorCode() = 0;
+
+    bool haveFont = true;
+    DURING
+    CreateTextFont(run);
+    HANDLER
+    haveFont = false;
+    AVAlertNote(("Font or Font Type error!, please see help for font details\n\n" +
+                 HostErrorText(ERRORCODE))
+                    .c_str());
+    END_HANDLER
+    if (!haveFont)
+        return;
+
+    const std::string tempJpg = RunTempJpegPath();
+    ASErrorCode runError = 0;
+    bool reachedEnd = true;
+    DURING
+    CreateTextGraphicState(run);
+    reachedEnd = RunProtectedSteps(pageCount, tempJpg, run);
+    HANDLER
+    runError = ERRORCODE;
+    END_HANDLER
+    if (!reachedEnd)
+        return;
+
+    run.ReleaseAll();
+    if (runError != 0)
+        AVAlertNote(HostErrorText(runError).c_str());
+    else
+        platform::Messages::AppMessageBox(kDoneMessage);
+    std::remove(tempJpg.c_str());
 }

@@ -1,0 +1,6 @@
+#include "stamp/PluginObjects.h"
+
+PluginObjects& PluginObjects::Get() {
+    static PluginObjects objects;
+    return objects;
+}
