@@ -17,6 +17,13 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
+// The BMP reader does not go back to the pixel offset when the colour table it
+// assumes runs past it, and leaves the rest of a row that then comes up short
+// as whatever its allocation held. Zeros after the file make every such read
+// whole: it overshoots by at most one full colour table (256 x 4 bytes) plus
+// the colour masks.
+constexpr qsizetype kBmpReadSlack = 4096;
+
 bool StartsWith(Bytes bytes, std::string_view magic) {
     return bytes.size() >= magic.size() &&
            std::equal(magic.begin(), magic.end(), bytes.begin(),
@@ -95,6 +102,8 @@ std::unique_ptr<DeviceBitmap> PictureDecoder::Decode(Bytes bytes) {
 
     QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                               static_cast<qsizetype>(bytes.size()));
+    if (format == PictureFormat::Bmp)
+        data.append(QByteArray(kBmpReadSlack, '\0'));
     QBuffer buffer(&data);
     if (!buffer.open(QIODevice::ReadOnly))
         return nullptr;

@@ -1,6 +1,8 @@
 #include "image/LoadedPicture.h"
 
 #include <QTemporaryDir>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -59,6 +61,34 @@ void ExpectEmpty(const LoadedPicture& picture) {
     EXPECT_EQ(r.bottom, 0);
 }
 
+// Leaves many freed heap blocks of many sizes full of one pattern, so that
+// the next allocations of a decode start from it.
+void DirtyTheHeap(std::uint8_t pattern) {
+    std::vector<void*> blocks;
+    // Up to the size past which blocks come straight from the system, zeroed.
+    for (size_t size = 16; size <= (size_t{1} << 17); size += size / 4 + 16) {
+        for (int i = 0; i < 4; ++i) {
+            blocks.push_back(std::malloc(size));
+            std::memset(blocks.back(), pattern, size);
+        }
+    }
+    for (void* block : blocks)
+        std::free(block);
+}
+
+// Loads the file again on a heap dirtied with two different patterns: a
+// decoder that left any pixel unset would show leftover memory, and the
+// pictures would differ.
+void ExpectSameOnDirtyHeap(const std::string& path, const QImage& first) {
+    for (std::uint8_t pattern : {0x00, 0xA7}) {
+        DirtyTheHeap(pattern);
+        LoadedPicture again;
+        ASSERT_EQ(again.Load(path), 1);
+        EXPECT_TRUE(again.Bitmap()->image() == first)
+            << "pixels depend on leftover memory (pattern " << int(pattern) << ")";
+    }
+}
+
 void WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
@@ -83,6 +113,7 @@ TEST(LoadedPicture, LoadsFixturesByContentAndRejectsTheRest) {
             EXPECT_EQ(r.bottom, std::stoi(row[3]));
             EXPECT_EQ(picture.Bitmap()->image().format(), QImage::Format_RGB32);
             ExpectPixels(*picture.Bitmap(), row[5], std::stoi(row[4]));
+            ExpectSameOnDirtyHeap(kFixtures + "/" + row[0], picture.Bitmap()->image());
         } else {
             EXPECT_EQ(picture.Load(kFixtures + "/" + row[0]), 0);
             ExpectEmpty(picture);
@@ -222,6 +253,8 @@ TEST(LoadedPicture, FollowsTheCorpusManifest) {
                 EXPECT_GT(picture.GetSize().bottom, 0);
             }
         }
+        if (result == 1)
+            ExpectSameOnDirtyHeap(kCorpus + "/" + row[0], picture.Bitmap()->image());
     }
     EXPECT_GT(loads, 0);
     EXPECT_GT(rejects, 0);
