@@ -52,6 +52,7 @@ HostSession::HostSession(SessionOptions options)
 
 HostSession::~HostSession() {
     Shutdown();
+    sessionExists() = false;
 }
 
 void HostSession::LoadPlugins() {
