@@ -17,7 +17,7 @@ using platform::PictureDecoder;
 Bytes Le(std::uint32_t value, int bytes) {
     Bytes out;
     for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+        out.push_back(i < 4 ? static_cast<std::uint8_t>(value >> (8 * i)) : 0);
     return out;
 }
 
