@@ -1,12 +1,13 @@
 // Tells whether the bytes of a picture file hold a whole picture.
 //
 // Contract: each check walks the file's own structure (BMP headers and row
-// data or run-length codes (BmpRunLength), JPEG marker segments up to the end-of-image
-// marker, GIF blocks up to the end of the first frame) without decoding
-// pixels, reads nothing outside the given bytes, and returns false for a file
-// that ends early or whose structure does not hold together. The readers
-// behind the decoder fill what a cut file lacks with grey or with whatever
-// the allocation held, so a file is decoded only once it has passed.
+// data, or run-length codes through BmpRunLength; JPEG marker segments up to
+// the end-of-image marker; GIF blocks up to the end of the first frame)
+// without decoding pixels, reads nothing outside the given bytes, and
+// returns false for a file that ends early or whose structure does not hold
+// together. The readers behind the decoder fill what a cut file lacks with
+// grey or with whatever the allocation held, so a file is decoded only once
+// it has passed.
 //
 // Bmp leaves compressions it cannot measure (embedded JPEG or PNG, OS/2
 // Huffman or 24-bit runs) to the decoder and answers true for them.
