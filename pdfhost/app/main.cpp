@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "pdfhost/app/CommandLine.h"
+#include "pdfhost/app/DialogCommands.h"
 #include "pdfhost/app/HostSession.h"
 #include "pdfhost/app/InfoReport.h"
 #include "pdfhost/app/ScriptRunner.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
     // Each layer installs its table slots and script commands here, before
     // the plug-ins load and import the tables.
     app::RegisterViewerCommands();
+    app::RegisterDialogCommands();
 
     session.LoadPlugins();
     int status = 0;
@@ -61,6 +63,11 @@ int main(int argc, char** argv) {
         app::InfoReport::Write(std::cout, session.Loader());
     else
         status = app::ScriptRunner::RunFile(cl.script, std::cerr);
+    if (const std::string left = app::FinishDialogAnswers(); !left.empty()) {
+        std::cerr << "pdfhost: " << cl.script << ": " << left << "\n";
+        if (status == 0)
+            status = 1;
+    }
     session.Shutdown();
 
     if (const int violations = CallbackInvoker::FrameViolations(); violations > 0) {
