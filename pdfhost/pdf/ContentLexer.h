@@ -1,0 +1,46 @@
+// Splits decoded page-content bytes into operations: operands followed by
+// their operator.
+//
+// Contract: accepts any bytes and never reads outside the view it was given.
+// Malformed input (unterminated strings, stray delimiters, an inline image
+// without "EI", operands with no operator at the end) still yields
+// operations, so that every operator and operand lies in exactly one
+// operation, in order; only whitespace and comments fall between them.
+// Offsets refer to the view. An inline image (BI ... ID data EI) is one
+// operation whose operator is "BI". The views handed out point into the
+// lexer's input and live as long as it does.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace pdfhost::pdf {
+
+struct ContentOp {
+    std::size_t begin = 0;     // first byte of the first operand, or of the operator
+    std::size_t end = 0;       // one past the last byte of the operation
+    std::string_view op;       // the operator; empty for operands left at the end
+    std::string_view lastName; // the last name operand, without its slash
+};
+
+class ContentLexer {
+  public:
+    explicit ContentLexer(std::string_view data) : data_(data) {}
+
+    // The next operation, or false at the end of the data.
+    bool Next(ContentOp& out);
+
+    static bool IsOperator(std::string_view word);
+
+  private:
+    void SkipSpaceAndComments();
+    void SkipLiteralString();
+    void SkipHexString();
+    std::string_view ReadRegular();
+    void SkipInlineImage();
+
+    std::string_view data_;
+    std::size_t pos_ = 0;
+};
+
+} // namespace pdfhost::pdf

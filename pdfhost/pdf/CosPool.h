@@ -1,0 +1,62 @@
+// The Cos objects of one document (or of one object made outside any
+// document) behind CosObj handles.
+//
+// Contract: Wrap() hands out a CosObj for a qpdf object; the handle stays
+// valid until the pool is destroyed (the document closes). Indirect objects
+// get one handle each however often they are wrapped; a stream is wrapped as
+// its dictionary. The null CosObj (0) stands for the PDF null object. A pool
+// may have a mirror: the object a CosDictPut on its root dictionary must also
+// reach (an image placed in several documents).
+#pragma once
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include <qpdf/QPDFObjectHandle.hh>
+
+#include "sdk/ASTypes.h"
+
+namespace pdfhost::pdf {
+
+class CosPool;
+
+// Receives puts on a pool's root dictionary so that copies can follow.
+class CosMirror {
+  public:
+    virtual ~CosMirror() = default;
+    virtual void Put(const std::string& key, QPDFObjectHandle value) = 0;
+};
+
+struct CosObject {
+    QPDFObjectHandle obj;
+    CosPool* pool = nullptr;
+    bool mirrored = false; // puts go through the pool's mirror
+};
+
+class CosPool {
+  public:
+    explicit CosPool(QPDF* pdf, CosMirror* mirror = nullptr) : pdf_(pdf), mirror_(mirror) {}
+    ~CosPool();
+    CosPool(const CosPool&) = delete;
+    CosPool& operator=(const CosPool&) = delete;
+
+    CosObj Wrap(QPDFObjectHandle obj);
+    // The handle whose puts also reach the mirror.
+    CosObj WrapMirrored(QPDFObjectHandle dict);
+    QPDF* Pdf() const { return pdf_; }
+    CosMirror* Mirror() const { return mirror_; }
+
+    // The object behind a handle; the null handle is PDF null.
+    static QPDFObjectHandle Get(CosObj handle);
+    static CosObject* Find(CosObj handle); // null for the null handle
+
+  private:
+    QPDF* pdf_;
+    CosMirror* mirror_;
+    std::vector<std::unique_ptr<CosObject>> objects_;
+    std::map<QPDFObjGen, CosObject*> indirect_;
+    CosObject* mirrored_ = nullptr;
+};
+
+} // namespace pdfhost::pdf

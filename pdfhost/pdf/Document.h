@@ -1,0 +1,107 @@
+// An open PDF document: the qpdf document behind a PDDoc handle.
+//
+// Contract: made by Documents::Open. Reading repairs what qpdf can repair and
+// keeps its warnings; a file that needs a password raises
+// kErrDocNeedsPassword, one that cannot be read at all kErrDocOpenFailed,
+// one whose page tree cannot be walked kErrDocDamaged. Pages are acquired by
+// index from 0 (kErrBadPageIndex outside) and shared: acquiring a page twice
+// gives the same PDPage with two references. Destroying the document
+// invalidates every handle that belongs to it: its pages and their contents,
+// its Cos objects, its file.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <qpdf/QPDF.hh>
+
+#include "pdfhost/pdf/ContentBalance.h"
+#include "pdfhost/pdf/CosPool.h"
+#include "pdfhost/pdf/ResourceNamer.h"
+#include "sdk/ASTypes.h"
+
+namespace pdfhost::pdf {
+
+class Page;
+class OpenFile;
+
+class Document : public std::enable_shared_from_this<Document> {
+  public:
+    static std::shared_ptr<Document> Open(const std::string& path, std::uint64_t serial);
+    Document(std::unique_ptr<QPDF> pdf, std::shared_ptr<OpenFile> file, std::uint64_t serial);
+    ~Document();
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    PDDoc Handle() { return reinterpret_cast<PDDoc>(this); }
+    static Document& FromHandle(PDDoc doc);
+    CosDoc CosHandle() { return reinterpret_cast<CosDoc>(&cosTag_); }
+    static Document& FromCosHandle(CosDoc doc);
+
+    QPDF& Pdf() { return *pdf_; }
+    const std::string& Path() const;
+    const OpenFile& FileData() const { return *fileData_; }
+    std::uint64_t Serial() const { return serial_; }
+    const std::vector<std::string>& Warnings() const { return warnings_; }
+
+    int PageCount() const { return static_cast<int>(pages_.size()); }
+    Page& AcquirePage(int index);
+    void ReleasePage(Page& page);
+
+    // The permission bits: all for an unencrypted document, else the
+    // encryption dictionary's /P as a signed 32-bit mask.
+    ASInt32 Permissions();
+    // A document-information entry as UTF-8, empty when absent.
+    std::string Info(const std::string& key);
+
+    CosPool& Cos() { return cos_; }
+    ResourceNamer& Names() { return names_; }
+    ASFile File() const { return file_; }
+
+    // One "q" stream that every page wrapped in this session shares.
+    QPDFObjectHandle SaveStream();
+    // Content streams this session appended that end with every graphics
+    // state restored, so more can follow them without another wrap.
+    bool EndsInDefaultState(QPDFObjectHandle stream) const;
+    void MarkEndsInDefaultState(QPDFObjectHandle stream);
+    // The q/Q balance of a content stream measured earlier in this session.
+    std::optional<ContentBalance> KnownBalance(QPDFObjectHandle stream) const;
+    void RememberBalance(QPDFObjectHandle stream, const ContentBalance& balance);
+    // Transparency (a fill opacity) was added: the file must be PDF 1.4.
+    void NoteTransparency() { transparency_ = true; }
+    bool UsesTransparency() const { return transparency_; }
+
+    using ChangeListener = std::function<void(Document&, int pageIndex, bool invalidateViews)>;
+    static void SetChangeListener(ChangeListener listener);
+    void NotifyContentsChanged(int pageIndex, bool invalidateViews);
+    int ContentChanges() const { return contentChanges_; }
+
+  private:
+    struct CosTag {
+        Document* doc;
+    };
+
+    std::unique_ptr<QPDF> pdf_;
+    std::shared_ptr<OpenFile> fileData_;
+    std::uint64_t serial_;
+    CosTag cosTag_{this};
+    std::vector<std::string> warnings_;
+    std::vector<QPDFObjectHandle> pages_;
+    std::map<int, std::shared_ptr<Page>> acquired_;
+    CosPool cos_;
+    ResourceNamer names_;
+    ASFile file_ = nullptr;
+    QPDFObjectHandle saveStream_;
+    std::set<QPDFObjGen> defaultEnding_;
+    std::map<QPDFObjGen, ContentBalance> balances_;
+    bool transparency_ = false;
+    int contentChanges_ = 0;
+};
+
+} // namespace pdfhost::pdf

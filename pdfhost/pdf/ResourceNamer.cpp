@@ -1,0 +1,48 @@
+#include "pdfhost/pdf/ResourceNamer.h"
+
+#include "pdfhost/pdf/PageTree.h"
+
+namespace pdfhost::pdf {
+
+std::pair<QPDFObjectHandle, QPDFObjGen> ResourceNamer::EffectiveResources(QPDFObjectHandle page) {
+    InheritedValue r = Inherited(page, "/Resources");
+    if (r.value.isDictionary())
+        return {r.value, r.value.isIndirect() ? r.value.getObjGen() : r.holder.getObjGen()};
+    QPDFObjectHandle own = QPDFObjectHandle::newDictionary();
+    page.replaceKey("/Resources", own);
+    return {own, page.getObjGen()};
+}
+
+std::string ResourceNamer::NameFor(QPDFObjectHandle page, const std::string& category,
+                                   const std::string& prefix, QPDFObjectHandle object) {
+    auto [resources, owner] = EffectiveResources(page);
+    QPDFObjectHandle sub = resources.getKey(category);
+    if (!sub.isDictionary()) {
+        sub = QPDFObjectHandle::newDictionary();
+        resources.replaceKey(category, sub);
+    }
+    const QPDFObjGen target = object.getObjGen();
+    const auto key = std::make_tuple(owner, category, target);
+    auto holds = [&](const std::string& name) {
+        QPDFObjectHandle v = sub.getKey(name);
+        return v.isIndirect() && v.getObjGen() == target;
+    };
+    if (auto it = known_.find(key); it != known_.end() && holds(it->second))
+        return it->second;
+    for (auto const& item : sub.ditems()) {
+        if (item.second.isIndirect() && item.second.getObjGen() == target) {
+            known_[key] = item.first;
+            return item.first;
+        }
+    }
+    long long& n = next_[{owner, category}];
+    std::string name;
+    do {
+        name = "/" + prefix + std::to_string(++n);
+    } while (sub.hasKey(name));
+    sub.replaceKey(name, object);
+    known_[key] = name;
+    return name;
+}
+
+} // namespace pdfhost::pdf
