@@ -93,6 +93,31 @@ void StampRun::Append(int pageIndex) {
     Ok(t.pdModel.PDPageRelease, page);
 }
 
+bool StampRun::TryAppend(int pageIndex) {
+    const HostTableSet& t = Tables();
+    ASErrorCode err = 0;
+    bool ok = true;
+    auto step = [&] {
+        ok = ok && err == 0;
+        err = 0;
+    };
+    PDPage page = t.pdModel.PDDocAcquirePage(&err, doc_, pageIndex);
+    step();
+    if (!page)
+        return false;
+    PDEContent content = t.pagePDEContent.PDPageAcquirePDEContent(&err, page, nullptr);
+    step();
+    t.pdfEditWrite.PDEContentAddElem(&err, content, kPDEAfterLast, image_);
+    step();
+    t.pagePDEContent.PDPageSetPDEContent(&err, page, nullptr);
+    step();
+    t.pagePDEContent.PDPageReleasePDEContent(&err, page, nullptr);
+    step();
+    t.pdModel.PDPageRelease(&err, page);
+    step();
+    return ok;
+}
+
 void StampRun::RemoveLast(int pageIndex) {
     const HostTableSet& t = Tables();
     AddEmptyText(pageIndex);

@@ -22,6 +22,9 @@ class StampRun {
     PDEImage Image() const { return image_; }
     void Append(int pageIndex);
     void RemoveLast(int pageIndex);
+    // Appends the image as Append does, but takes host errors as an answer:
+    // false when any step failed.
+    bool TryAppend(int pageIndex);
 
   private:
     void AddEmptyText(int pageIndex);
