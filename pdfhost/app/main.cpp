@@ -10,8 +10,10 @@
 #include "pdfhost/app/InfoReport.h"
 #include "pdfhost/app/ScriptRunner.h"
 #include "pdfhost/app/ViewerCommands.h"
+#include "pdfhost/av/DocumentCommands.h"
 #include "pdfhost/core/CallbackInvoker.h"
 #include "pdfhost/core/HostLog.h"
+#include "pdfhost/pdf/PdfTables.h"
 #include "platform/RegistrySetup.h"
 
 namespace {
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
     // Each layer installs its table slots and script commands here, before
     // the plug-ins load and import the tables.
     app::RegisterViewerCommands();
+    pdf::InstallPdfTables(session.Tables());
+    av::RegisterDocumentCommands();
     app::RegisterDialogCommands();
 
     session.LoadPlugins();

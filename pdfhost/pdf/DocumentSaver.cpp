@@ -109,6 +109,7 @@ void DocumentSaver::Save(Document& doc, const std::string& path, bool replaceInp
         writer.setDecodeLevel(qpdf_dl_none);
         writer.setObjectStreamMode(qpdf_o_preserve);
         writer.setPreserveEncryption(true);
+        writer.setNewlineBeforeEndstream(true);
         if (doc.UsesTransparency())
             writer.setMinimumPDFVersion("1.4");
         writer.write();

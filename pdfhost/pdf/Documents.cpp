@@ -3,6 +3,8 @@
 #include <map>
 
 #include "pdfhost/pdf/Document.h"
+#include "pdfhost/pdf/FileSystem.h"
+#include "pdfhost/pdf/PDEObjectBase.h"
 
 namespace pdfhost::pdf {
 namespace {
@@ -13,6 +15,14 @@ struct State {
 };
 
 State& state() {
+    // Closing a document releases files, handles and content objects, so
+    // their stores are made first and outlive the documents at exit.
+    static const bool prepared = [] {
+        FileSystem::Prepare();
+        PDEObjectBase::Prepare();
+        return true;
+    }();
+    (void)prepared;
     static State s;
     return s;
 }

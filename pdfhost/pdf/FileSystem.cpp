@@ -42,6 +42,13 @@ std::string HostStream::Read(std::size_t n) {
     return bytes;
 }
 
+void FileSystem::Prepare() {
+    fileSys();
+    paths();
+    files();
+    streams();
+}
+
 ASFileSys FileSystem::Default() {
     return reinterpret_cast<ASFileSys>(&fileSys());
 }

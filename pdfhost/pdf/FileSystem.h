@@ -35,6 +35,9 @@ struct HostStream {
 class FileSystem {
   public:
     static ASFileSys Default();
+    // Makes the file system's stores now, so that they outlive objects made
+    // later that use them when destroyed (open documents).
+    static void Prepare();
     static void Require(ASFileSys fs);
 
     static ASPathName CreatePath(ASFileSys fs, ASAtom pathType, const void* spec);

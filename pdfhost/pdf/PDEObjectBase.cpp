@@ -57,6 +57,11 @@ PDEObjectBase::~PDEObjectBase() {
     HandleRegistry::Unregister(this);
 }
 
+void PDEObjectBase::Prepare() {
+    HandleRegistry::Live(HandleKind::PDEObject);
+    store();
+}
+
 void PDEObjectBase::Keep(std::unique_ptr<PDEObjectBase> object) {
     const PDEObjectBase* key = object.get();
     store().emplace(key, std::move(object));

@@ -44,6 +44,9 @@ class PDEObjectBase {
 
     template <typename T, typename... A> static PDERef<T> Make(A&&... args);
 
+    // Makes the store of objects now, so that it outlives objects made later
+    // that release content objects when destroyed (open documents).
+    static void Prepare();
     // Destroys the object whatever its count (its document is closing).
     static void Destroy(PDEObjectBase& object);
 

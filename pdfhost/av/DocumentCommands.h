@@ -1,0 +1,17 @@
+// The script commands of the document layer:
+//     open PATH               read a PDF and make it the active document
+//     close                   close the active document; unsaved changes are lost
+//     save PATH               write the active document to PATH
+//     save --replace PATH     the same, and PATH may be the file it was read from
+// PATH is the rest of the line (spaces allowed), relative to the working
+// folder. One document is open at a time: `open` while one is open, and
+// `close` or `save` with none, fail the line. A document that needs a
+// password, a damaged file and a refused save fail the line with the host's
+// text. Saving is atomic and never replaces the input unless asked.
+#pragma once
+
+namespace pdfhost::av {
+
+void RegisterDocumentCommands();
+
+} // namespace pdfhost::av
