@@ -7,11 +7,11 @@ namespace pdfhost::pdf {
 ContentBalance ContentBalance::Measure(std::string_view content) {
     ContentBalance b;
     ContentLexer lexer(content);
-    ContentOp op;
-    while (lexer.Next(op)) {
-        if (op.op == "q") {
+    std::string_view word;
+    while (lexer.NextWord(word)) {
+        if (word == "q") {
             ++b.openSaves;
-        } else if (op.op == "Q") {
+        } else if (word == "Q") {
             if (b.openSaves > 0)
                 --b.openSaves;
             else

@@ -114,6 +114,32 @@ void ContentLexer::SkipInlineImage() {
     pos_ = data_.size();
 }
 
+bool ContentLexer::NextWord(std::string_view& word) {
+    while (true) {
+        SkipSpaceAndComments();
+        if (pos_ >= data_.size())
+            return false;
+        const char c = data_[pos_];
+        if (ClassOf(c) == kRegular) {
+            word = ReadRegular();
+            if (word == "BI")
+                SkipInlineImage();
+            return true;
+        }
+        ++pos_;
+        if (c == '(') {
+            --pos_;
+            SkipLiteralString();
+        } else if (c == '<' && pos_ < data_.size() && data_[pos_] != '<') {
+            SkipHexString();
+        } else if (c == '<' || (c == '>' && pos_ < data_.size() && data_[pos_] == '>')) {
+            ++pos_;
+        } else if (c == '/') {
+            ReadRegular();
+        }
+    }
+}
+
 bool ContentLexer::Next(ContentOp& out) {
     out = ContentOp{};
     bool haveOperand = false;

@@ -29,6 +29,10 @@ class ContentLexer {
 
     // The next operation, or false at the end of the data.
     bool Next(ContentOp& out);
+    // The next bare word (an operator, a number, true/false/null), skipping
+    // strings, names, comments and inline image data the way Next() does:
+    // a cheaper walk for callers that only look for some operators.
+    bool NextWord(std::string_view& word);
 
     static bool IsOperator(std::string_view word);
 

@@ -31,11 +31,17 @@ std::shared_ptr<Document> Document::Open(const std::string& path, std::uint64_t 
     } catch (const HostError& e) {
         Raise(kErrDocOpenFailed, e.what());
     }
+    auto bytes = std::make_unique<std::string>();
+    try {
+        *bytes = file->ReadAt(0, static_cast<std::size_t>(file->Size()));
+    } catch (const HostError& e) {
+        Raise(kErrDocOpenFailed, e.what());
+    }
     auto pdf = std::make_unique<QPDF>();
     pdf->setSuppressWarnings(true);
     pdf->setAttemptRecovery(true);
     try {
-        pdf->processFile(path.c_str(), "");
+        pdf->processMemoryFile(path.c_str(), bytes->data(), bytes->size(), "");
     } catch (const QPDFExc& e) {
         if (e.getErrorCode() == qpdf_e_password)
             Raise(kErrDocNeedsPassword,
@@ -44,11 +50,13 @@ std::shared_ptr<Document> Document::Open(const std::string& path, std::uint64_t 
     } catch (const std::exception& e) {
         Raise(kErrDocOpenFailed, "Cannot open " + Quoted(path) + ": " + e.what());
     }
-    return std::make_shared<Document>(std::move(pdf), std::move(file), serial);
+    return std::make_shared<Document>(std::move(bytes), std::move(pdf), std::move(file), serial);
 }
 
-Document::Document(std::unique_ptr<QPDF> pdf, std::shared_ptr<OpenFile> file, std::uint64_t serial)
-    : pdf_(std::move(pdf)), fileData_(std::move(file)), serial_(serial), cos_(pdf_.get()) {
+Document::Document(std::unique_ptr<std::string> bytes, std::unique_ptr<QPDF> pdf,
+                   std::shared_ptr<OpenFile> file, std::uint64_t serial)
+    : bytes_(std::move(bytes)), pdf_(std::move(pdf)), fileData_(std::move(file)), serial_(serial),
+      cos_(pdf_.get()) {
     try {
         pages_ = pdf_->getAllPages();
     } catch (const std::exception& e) {

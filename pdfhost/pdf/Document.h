@@ -1,10 +1,11 @@
 // An open PDF document: the qpdf document behind a PDDoc handle.
 //
-// Contract: made by Documents::Open. Reading repairs what qpdf can repair and
-// keeps its warnings; a file that needs a password raises
-// kErrDocNeedsPassword, one that cannot be read at all kErrDocOpenFailed,
-// one whose page tree cannot be walked kErrDocDamaged. Pages are acquired by
-// index from 0 (kErrBadPageIndex outside) and shared: acquiring a page twice
+// Contract: made by Documents::Open. The file is read into memory once, so
+// that what happens to it afterwards (a save that replaces it) cannot change
+// the open document, and qpdf reads objects without a seek each. Reading repairs what qpdf can
+// repair and keeps its warnings; a file that needs a password raises kErrDocNeedsPassword, one that
+// cannot be read at all kErrDocOpenFailed, one whose page tree cannot be walked kErrDocDamaged.
+// Pages are acquired by index from 0 (kErrBadPageIndex outside) and shared: acquiring a page twice
 // gives the same PDPage with two references. Destroying the document
 // invalidates every handle that belongs to it: its pages and their contents,
 // its Cos objects, its file.
@@ -34,7 +35,8 @@ class OpenFile;
 class Document : public std::enable_shared_from_this<Document> {
   public:
     static std::shared_ptr<Document> Open(const std::string& path, std::uint64_t serial);
-    Document(std::unique_ptr<QPDF> pdf, std::shared_ptr<OpenFile> file, std::uint64_t serial);
+    Document(std::unique_ptr<std::string> bytes, std::unique_ptr<QPDF> pdf,
+             std::shared_ptr<OpenFile> file, std::uint64_t serial);
     ~Document();
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
@@ -87,6 +89,7 @@ class Document : public std::enable_shared_from_this<Document> {
         Document* doc;
     };
 
+    std::unique_ptr<std::string> bytes_; // the file as read; qpdf reads from here
     std::unique_ptr<QPDF> pdf_;
     std::shared_ptr<OpenFile> fileData_;
     std::uint64_t serial_;
