@@ -128,6 +128,14 @@ CommandLine CommandLine::Parse(int argc, const char* const* argv) {
     } else if (positional[0] == "run" && positional.size() == 2) {
         cl.command = Command::Run;
         cl.script = positional[1];
+    } else if (positional[0] == "stamp") {
+        if (positional.size() == 4 && positional[2] == "-o") {
+            cl.command = Command::Stamp;
+            cl.stampInput = positional[1];
+            cl.stampOutput = positional[3];
+        } else {
+            cl.error = "stamp needs IN.pdf -o OUT.pdf";
+        }
     } else if (positional[0] == "info" || positional[0] == "run") {
         cl.error = positional[0] == "info" ? "info takes no arguments" : "run needs one SCRIPT";
     } else {
@@ -139,6 +147,7 @@ CommandLine CommandLine::Parse(int argc, const char* const* argv) {
 const char* CommandLine::Usage() {
     return R"(Usage: pdfhost [OPTIONS] info
        pdfhost [OPTIONS] run SCRIPT
+       pdfhost [OPTIONS] stamp IN.pdf -o OUT.pdf
 
 Loads every plug-in (*.api) of the plug-in folder, then:
   info        prints the plug-ins, the tables each obtained, and every menu
@@ -147,6 +156,16 @@ Loads every plug-in (*.api) of the plug-in folder, then:
               with '#' are skipped. Commands include:
                 menu NAME      run the menu item with internal name NAME
                 toolbar NAME   run the toolbar button named NAME
+                open PATH      open a PDF as the active document
+                save PATH      save it atomically (save --replace PATH may
+                               overwrite the file it was read from)
+                close          close it, dropping unsaved changes
+                click ID       press control ID in the next dialog shown
+                key KEY        press "escape" or "enter" in the next dialog
+  stamp IN.pdf -o OUT.pdf
+              opens IN.pdf, runs the "ADBE:PDFTalvane" menu item once and
+              saves to OUT.pdf, only when the run ended with its "Done."
+              message; otherwise writes nothing and exits 1
 
 Options:
   --plugins DIR    the plug-in folder (default: <dir of pdfhost>/../plug_ins)
@@ -174,7 +193,8 @@ info output, one record a line, texts in double quotes with \\ \" \r \n escaped:
   toolbar
     button "<name>" help "<text>" enabled [icon <W>x<H> <B>-bit]
 
-Exit status: 0 success; 1 a script line failed (the message names the line);
+Exit status: 0 success; 1 a script line failed (the message names the line)
+or a stamp run did not end with "Done.";
 2 usage error or unreadable script; 3 a plug-in callback left the exception
 frame stack unbalanced (reported on standard error).
 )";

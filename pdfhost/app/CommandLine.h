@@ -2,6 +2,7 @@
 //
 //     pdfhost [OPTIONS] info
 //     pdfhost [OPTIONS] run SCRIPT
+//     pdfhost [OPTIONS] stamp IN.pdf -o OUT.pdf
 //
 // Contract: Parse() never exits; it returns the options, or an error text
 // (exit status 2), or a request for help. Options may come as "--opt VALUE"
@@ -18,11 +19,13 @@
 
 namespace pdfhost::app {
 
-enum class Command { Info, Run };
+enum class Command { Info, Run, Stamp };
 
 struct CommandLine {
     Command command = Command::Info;
     std::string script;
+    std::string stampInput;                  // stamp: the document to open
+    std::string stampOutput;                 // stamp: where the stamped document goes
     std::optional<std::string> pluginFolder; // default: <exe dir>/../plug_ins
     std::optional<std::string> registryFile;
     SessionOptions session;

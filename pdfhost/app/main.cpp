@@ -9,6 +9,7 @@
 #include "pdfhost/app/HostSession.h"
 #include "pdfhost/app/InfoReport.h"
 #include "pdfhost/app/ScriptRunner.h"
+#include "pdfhost/app/StampJob.h"
 #include "pdfhost/app/ViewerCommands.h"
 #include "pdfhost/av/DocumentCommands.h"
 #include "pdfhost/core/CallbackInvoker.h"
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
     int status = 0;
     if (cl.command == app::Command::Info)
         app::InfoReport::Write(std::cout, session.Loader());
+    else if (cl.command == app::Command::Stamp)
+        status = app::RunStampJob(cl.stampInput, cl.stampOutput, std::cerr);
     else
         status = app::ScriptRunner::RunFile(cl.script, std::cerr);
     if (const std::string left = app::FinishDialogAnswers(); !left.empty()) {
