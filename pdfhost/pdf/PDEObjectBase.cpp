@@ -68,7 +68,20 @@ void PDEObjectBase::Keep(std::unique_ptr<PDEObjectBase> object) {
 }
 
 void PDEObjectBase::Release() {
-    if (--refs_ > 0)
+    --refs_;
+    DestroyIfUnused();
+}
+
+void PDEObjectBase::ReleaseForCaller() {
+    if (callerRefs_ == 0)
+        Raise(kErrBadHandle, "A " + TypeName(Type()) +
+                                 " was released more often than it was created or acquired.");
+    --callerRefs_;
+    DestroyIfUnused();
+}
+
+void PDEObjectBase::DestroyIfUnused() {
+    if (refs_ > 0 || callerRefs_ > 0)
         return;
     // Taken out of the store before it dies: its destructor may release
     // the objects it holds, which changes the store.

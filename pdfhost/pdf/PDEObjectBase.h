@@ -3,11 +3,15 @@
 // Contract: every content object (page contents, elements, fonts, colour
 // spaces, extended graphics states) derives from PDEObjectBase and is made by
 // Make<T>(), which registers its handle and gives it one reference; the
-// PDERef returned holds that reference (Detach() hands it to a caller of the
-// tables). Acquire/Release count references, and the last Release destroys the
-// object and unregisters its handle, so a stale handle raises kErrBadHandle
-// instead of touching freed memory. FromHandle checks the handle; As<T>
-// also checks the object's kind and raises kErrWrongObjectKind.
+// PDERef returned holds that reference. The host's own holders (a content
+// holding its elements, an image its colour space) count apart from the
+// callers of the tables: HandOut() gives a caller a reference,
+// AcquireForCaller/ReleaseForCaller are PDEAcquire/PDERelease, and a caller
+// releasing more than it was given raises kErrBadHandle instead of taking a
+// reference the host still uses. When no reference is left the object is
+// destroyed and its handle unregistered, so a stale handle raises
+// kErrBadHandle instead of touching freed memory. FromHandle checks the
+// handle; As<T> also checks the object's kind and raises kErrWrongObjectKind.
 #pragma once
 
 #include <memory>
@@ -32,7 +36,10 @@ class PDEObjectBase {
     PDEObject Handle() { return reinterpret_cast<PDEObject>(this); }
     void Acquire() { ++refs_; }
     void Release();
-    int References() const { return refs_; }
+    void AcquireForCaller() { ++callerRefs_; }
+    void ReleaseForCaller();
+    // Gives the caller of a table the object, with one reference of its own.
+    template <typename T> static PDEObject HandOut(PDERef<T> object);
 
     static PDEObjectBase& FromHandle(PDEObject handle);
     template <typename T> static T& As(PDEObject handle, const char* needed) {
@@ -56,7 +63,9 @@ class PDEObjectBase {
   private:
     static void Keep(std::unique_ptr<PDEObjectBase> object);
     [[noreturn]] static void RaiseWrongKind(const PDEObjectBase& object, const char* needed);
+    void DestroyIfUnused();
     int refs_ = 1;
+    int callerRefs_ = 0;
 };
 
 // One counted reference, for C++ owners.
@@ -100,6 +109,11 @@ template <typename T> class PDERef {
     explicit PDERef(T* p) : p_(p) {}
     T* p_ = nullptr;
 };
+
+template <typename T> PDEObject PDEObjectBase::HandOut(PDERef<T> object) {
+    object->AcquireForCaller();
+    return object->Handle();
+}
 
 template <typename T, typename... A> PDERef<T> PDEObjectBase::Make(A&&... args) {
     auto object = std::make_unique<T>(std::forward<A>(args)...);

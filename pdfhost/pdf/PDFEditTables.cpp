@@ -101,15 +101,15 @@ PDEObjectBase& CountedObject(PDEObject obj) {
 }
 
 void Acquire(PDEObject obj) {
-    CountedObject(obj).Acquire();
+    CountedObject(obj).AcquireForCaller();
 }
 
 void Release(PDEObject obj) {
-    CountedObject(obj).Release();
+    CountedObject(obj).ReleaseForCaller();
 }
 
 PDEText TextCreate() {
-    return PDEObjectBase::Make<TextElement>().Detach()->Handle();
+    return PDEObjectBase::HandOut(PDEObjectBase::Make<TextElement>());
 }
 
 void TextAdd(PDEText text, ASUns32 flags, ASInt32 index, const ASUns8* chars, ASInt32 numChars,
@@ -122,7 +122,7 @@ void TextAdd(PDEText text, ASUns32 flags, ASInt32 index, const ASUns8* chars, AS
 }
 
 PDEColorSpace ColorSpaceCreateFromName(ASAtom family) {
-    return ColorSpaceObject::Create(Atoms::Name(family)).Detach()->Handle();
+    return PDEObjectBase::HandOut(ColorSpaceObject::Create(Atoms::Name(family)));
 }
 
 PDEColorSpace ColorSpaceCreate(ASAtom family, const void* csStruct) {
@@ -136,15 +136,13 @@ PDEImage ImageCreate(const PDEImageAttrs* attrs, ASUns32 attrsSize, const ASFixe
                      ASUns32 flags, PDEColorSpace colorSpace, const PDEColorValue*,
                      const PDEFilterArray* filters, ASStm stream, const ASUns8* data,
                      ASUns32 encodedLen) {
-    return ImageElement::Create(attrs, attrsSize, matrix, flags, colorSpace, filters, stream, data,
-                                encodedLen)
-        .Detach()
-        ->Handle();
+    return PDEObjectBase::HandOut(ImageElement::Create(attrs, attrsSize, matrix, flags, colorSpace,
+                                                       filters, stream, data, encodedLen));
 }
 
 PDEExtGState ExtGStateCreateNew(CosDoc doc) {
     Document::FromCosHandle(doc);
-    return PDEObjectBase::Make<ExtGStateObject>().Detach()->Handle();
+    return PDEObjectBase::HandOut(PDEObjectBase::Make<ExtGStateObject>());
 }
 
 void ExtGStateSetOpacityFill(PDEExtGState extGState, ASFixed opacity) {
@@ -161,7 +159,7 @@ void ElementSetGState(PDEElement elem, const PDEGraphicState* gstate, ASUns32 si
 }
 
 PDEFont FontCreateFromSysFont(PDSysFont sysFont, ASUns32) {
-    return PDEObjectBase::Make<FontObject>(SystemFont::FromHandle(sysFont)).Detach()->Handle();
+    return PDEObjectBase::HandOut(PDEObjectBase::Make<FontObject>(SystemFont::FromHandle(sysFont)));
 }
 
 } // namespace

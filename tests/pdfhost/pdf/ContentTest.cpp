@@ -490,6 +490,30 @@ TEST_F(ContentTest, ARunReleasesEverythingAndStaleHandlesRaise) {
     EXPECT_EQ(HandleRegistry::Live(HandleKind::PDEObject), objects);
 }
 
+// An element from PDEContentGetElem is lent, not given: releasing it raises
+// instead of freeing what the content still holds; acquired, it outlives
+// the content.
+TEST_F(ContentTest, CallersReleaseOnlyWhatTheyWereGiven) {
+    PDDoc doc = Make("in.pdf", {Page({"0 0 1 rg 0 0 50 50 re f 1 0 0 rg 60 60 10 10 re f"})});
+    const PDFEditWriteHFT& w = Tables().pdfEditWrite;
+    const PDFEditReadHFT& r = Tables().pdfEditRead;
+    PDPage p = Ok(Tables().pdModel.PDDocAcquirePage, doc, 0);
+    PDEContent c = Ok(Tables().pagePDEContent.PDPageAcquirePDEContent, p, nullptr);
+    PDEElement lent = Ok(r.PDEContentGetElem, c, 0);
+    EXPECT_EQ(Err(w.PDERelease, lent), kErrBadHandle);
+    EXPECT_EQ(Ok(r.PDEObjectGetType, lent), kPDEPath);
+    EXPECT_EQ(Ok(r.PDEContentGetNumElems, c), 2);
+
+    PDEElement kept = Ok(r.PDEContentGetElem, c, 1);
+    Ok(w.PDEAcquire, kept);
+    Ok(Tables().pagePDEContent.PDPageReleasePDEContent, p, nullptr);
+    EXPECT_EQ(Err(r.PDEObjectGetType, lent), kErrBadHandle);
+    EXPECT_EQ(Ok(r.PDEObjectGetType, kept), kPDEPath);
+    Ok(w.PDERelease, kept);
+    EXPECT_EQ(Err(r.PDEObjectGetType, kept), kErrBadHandle);
+    Ok(Tables().pdModel.PDPageRelease, p);
+}
+
 TEST_F(ContentTest, AnUndecodableStreamIsAppendedToButNeverRewritten) {
     PDDoc doc = Make("in.pdf", {Page({"0 0 1 rg 0 0 50 50 re f"})});
     QPDF& pdf = Document::FromHandle(doc).Pdf();
