@@ -20,8 +20,8 @@ ASFileSys GetDefaultFileSys() {
     return FileSystem::Default();
 }
 
-ASPathName CreatePathName(ASFileSys fs, ASAtom type, const void* spec, const void*) {
-    return FileSystem::CreatePath(fs, type, spec);
+ASPathName CreatePathName(ASFileSys fs, ASAtom type, const void* pathText, const void*) {
+    return FileSystem::CreatePath(fs, type, pathText);
 }
 
 ASErrorCode FileSysOpenFile(ASFileSys fs, ASPathName path, ASUns16 mode, ASFile* file) {

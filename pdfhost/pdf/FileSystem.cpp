@@ -58,13 +58,13 @@ void FileSystem::Require(ASFileSys fs) {
     HandleRegistry::Require(fs, HandleKind::FileSys);
 }
 
-ASPathName FileSystem::CreatePath(ASFileSys fs, ASAtom pathType, const void* spec) {
+ASPathName FileSystem::CreatePath(ASFileSys fs, ASAtom pathType, const void* pathText) {
     Require(fs);
     if (!Atoms::Exists(pathType) || Atoms::Name(pathType) != "Cstring")
         Raise(kErrBadPathType, "Only the path type \"Cstring\" is supported.");
-    if (!spec)
+    if (!pathText)
         Raise(kErrBadParameter, "No path text was given.");
-    auto path = std::make_unique<HostPath>(HostPath{static_cast<const char*>(spec)});
+    auto path = std::make_unique<HostPath>(HostPath{static_cast<const char*>(pathText)});
     return reinterpret_cast<ASPathName>(paths().Add(std::move(path)));
 }
 

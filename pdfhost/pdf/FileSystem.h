@@ -40,7 +40,7 @@ class FileSystem {
     static void Prepare();
     static void Require(ASFileSys fs);
 
-    static ASPathName CreatePath(ASFileSys fs, ASAtom pathType, const void* spec);
+    static ASPathName CreatePath(ASFileSys fs, ASAtom pathType, const void* pathText);
     static const std::string& PathText(ASPathName path);
     static void ReleasePath(ASFileSys fs, ASPathName path);
 

@@ -52,11 +52,11 @@ std::vector<std::pair<std::string, QPDFObjectHandle>> ReadFilters(const PDEFilte
         Raise(kErrBadParameter,
               "At most " + std::to_string(kMaxFilters) + " image filters are supported.");
     for (ASUns32 i = 0; i < filters->numFilters; ++i) {
-        const PDEFilterSpec& spec = filters->spec[i];
-        const std::string name = Atoms::Name(spec.name);
+        const PDEFilterSpec& filter = filters->spec[i];
+        const std::string name = Atoms::Name(filter.name);
         if (!KnownFilter(name))
             Raise(kErrBadParameter, "\"" + name + "\" is not a PDF image filter.");
-        QPDFObjectHandle parms = CosPool::Get(spec.decodeParms);
+        QPDFObjectHandle parms = CosPool::Get(filter.decodeParms);
         // Made afresh, so that it belongs to no document.
         if (!parms.isNull())
             parms = QPDFObjectHandle::parse(parms.unparseResolved());
@@ -65,8 +65,8 @@ std::vector<std::pair<std::string, QPDFObjectHandle>> ReadFilters(const PDEFilte
     return out;
 }
 
-QPDFObjectHandle MakeXObject(QPDF& pdf, const ImageSpec& spec) {
-    const PDEImageAttrs& a = spec.attrs;
+QPDFObjectHandle MakeXObject(QPDF& pdf, const ImageParts& parts) {
+    const PDEImageAttrs& a = parts.attrs;
     QPDFObjectHandle d = QPDFObjectHandle::newDictionary();
     d.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
     d.replaceKey("/Subtype", QPDFObjectHandle::newName("/Image"));
@@ -76,11 +76,11 @@ QPDFObjectHandle MakeXObject(QPDF& pdf, const ImageSpec& spec) {
         d.replaceKey("/ImageMask", QPDFObjectHandle::newBool(true));
     } else {
         d.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(a.bitsPerComponent));
-        d.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/" + spec.colorSpace->Family()));
+        d.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/" + parts.colorSpace->Family()));
     }
     if (a.flags & kPDEImageInterpolate)
         d.replaceKey("/Interpolate", QPDFObjectHandle::newBool(true));
-    const int decodeCount = (a.flags & kPDEImageIsMask) ? 2 : 2 * spec.colorSpace->Components();
+    const int decodeCount = (a.flags & kPDEImageIsMask) ? 2 : 2 * parts.colorSpace->Components();
     if (std::any_of(a.decode, a.decode + decodeCount, [](ASFixed v) { return v != 0; })) {
         QPDFObjectHandle decode = QPDFObjectHandle::newArray();
         for (int i = 0; i < decodeCount; ++i)
@@ -95,14 +95,14 @@ QPDFObjectHandle MakeXObject(QPDF& pdf, const ImageSpec& spec) {
     }
     QPDFObjectHandle filter = QPDFObjectHandle::newNull();
     QPDFObjectHandle parms = QPDFObjectHandle::newNull();
-    if (spec.filters.size() == 1) {
-        filter = QPDFObjectHandle::newName("/" + spec.filters[0].first);
-        parms = spec.filters[0].second;
-    } else if (!spec.filters.empty()) {
+    if (parts.filters.size() == 1) {
+        filter = QPDFObjectHandle::newName("/" + parts.filters[0].first);
+        parms = parts.filters[0].second;
+    } else if (!parts.filters.empty()) {
         filter = QPDFObjectHandle::newArray();
         parms = QPDFObjectHandle::newArray();
         bool anyParms = false;
-        for (auto [name, p] : spec.filters) {
+        for (auto [name, p] : parts.filters) {
             filter.appendItem(QPDFObjectHandle::newName("/" + name));
             parms.appendItem(p);
             anyParms = anyParms || !p.isNull();
@@ -112,16 +112,16 @@ QPDFObjectHandle MakeXObject(QPDF& pdf, const ImageSpec& spec) {
     }
     QPDFObjectHandle stream = pdf.newStream();
     stream.replaceDict(d);
-    stream.replaceStreamData(spec.data, filter, parms);
+    stream.replaceStreamData(parts.data, filter, parms);
     return stream;
 }
 
 } // namespace
 
-ImageElement::ImageElement(ImageSpec spec)
-    : spec_(std::move(spec)), xobject_([this](QPDF& pdf) { return MakeXObject(pdf, spec_); }) {
-    spec_.data.clear();
-    spec_.data.shrink_to_fit();
+ImageElement::ImageElement(ImageParts parts)
+    : parts_(std::move(parts)), xobject_([this](QPDF& pdf) { return MakeXObject(pdf, parts_); }) {
+    parts_.data.clear();
+    parts_.data.shrink_to_fit();
 }
 
 PDERef<ImageElement> ImageElement::Create(const PDEImageAttrs* attrs, ASUns32 attrsSize,
@@ -131,45 +131,45 @@ PDERef<ImageElement> ImageElement::Create(const PDEImageAttrs* attrs, ASUns32 at
     if (!attrs || attrsSize != sizeof(PDEImageAttrs))
         Raise(kErrBadRecordSize, "The image attributes record must be " +
                                      std::to_string(sizeof(PDEImageAttrs)) + " bytes.");
-    ImageSpec spec;
-    spec.attrs = *attrs;
+    ImageParts parts;
+    parts.attrs = *attrs;
     const bool mask = attrs->flags & kPDEImageIsMask;
     if (mask)
-        spec.attrs.bitsPerComponent = 1;
-    const int bpc = spec.attrs.bitsPerComponent;
+        parts.attrs.bitsPerComponent = 1;
+    const int bpc = parts.attrs.bitsPerComponent;
     if (attrs->width <= 0 || attrs->height <= 0)
         Raise(kErrBadParameter, "An image needs a width and a height of at least 1.");
     if (bpc != 1 && bpc != 2 && bpc != 4 && bpc != 8 && bpc != 16)
         Raise(kErrBadParameter,
               "Bits per component must be 1, 2, 4, 8 or 16, not " + std::to_string(bpc) + ".");
-    spec.matrix = matrix ? *matrix : ASFixedMatrix{kASFixedOne, 0, 0, kASFixedOne, 0, 0};
+    parts.matrix = matrix ? *matrix : ASFixedMatrix{kASFixedOne, 0, 0, kASFixedOne, 0, 0};
     if (!mask)
-        spec.colorSpace = PDERef<ColorSpaceObject>::Share(
+        parts.colorSpace = PDERef<ColorSpaceObject>::Share(
             &PDEObjectBase::As<ColorSpaceObject>(colorSpace, "colour space"));
-    spec.filters = ReadFilters(filters);
+    parts.filters = ReadFilters(filters);
     const bool encoded = flags & kPDEImageEncodedData;
-    if (!encoded && !spec.filters.empty())
+    if (!encoded && !parts.filters.empty())
         Raise(kErrNotImplemented, "The host does not encode image data; pass it encoded.");
 
-    spec.data = ReadData(stream, data, encodedLen);
-    if (spec.data.empty())
+    parts.data = ReadData(stream, data, encodedLen);
+    if (parts.data.empty())
         Raise(kErrBadImageData, "The image has no data.");
-    const bool dct = std::any_of(spec.filters.begin(), spec.filters.end(),
+    const bool dct = std::any_of(parts.filters.begin(), parts.filters.end(),
                                  [](const auto& f) { return f.first == "DCTDecode"; });
-    if (dct && spec.filters.size() == 1 &&
-        (spec.data.size() < 2 || static_cast<unsigned char>(spec.data[0]) != 0xFF ||
-         static_cast<unsigned char>(spec.data[1]) != 0xD8))
+    if (dct && parts.filters.size() == 1 &&
+        (parts.data.size() < 2 || static_cast<unsigned char>(parts.data[0]) != 0xFF ||
+         static_cast<unsigned char>(parts.data[1]) != 0xD8))
         Raise(kErrBadImageData, "The DCTDecode image data is not a JPEG file.");
     if (!encoded) {
-        const std::uint64_t comps = mask ? 1 : spec.colorSpace->Components();
+        const std::uint64_t comps = mask ? 1 : parts.colorSpace->Components();
         const std::uint64_t row = (std::uint64_t(attrs->width) * comps * bpc + 7) / 8;
         const std::uint64_t expected = row * std::uint64_t(attrs->height);
-        if (spec.data.size() != expected)
+        if (parts.data.size() != expected)
             Raise(kErrBadImageData, "The image samples take " + std::to_string(expected) +
-                                        " bytes, but " + std::to_string(spec.data.size()) +
+                                        " bytes, but " + std::to_string(parts.data.size()) +
                                         " were given.");
     }
-    return Make<ImageElement>(std::move(spec));
+    return Make<ImageElement>(std::move(parts));
 }
 
 void ImageElement::SetGState(const PDEGraphicState& gstate) {
@@ -191,7 +191,7 @@ std::string ImageElement::Serialize(const PageTarget& target) {
         if (extGState_->Transparent())
             target.doc.NoteTransparency();
     }
-    out += Format(spec_.matrix) + " cm\n" + name + " Do\nQ\n";
+    out += Format(parts_.matrix) + " cm\n" + name + " Do\nQ\n";
     return out;
 }
 

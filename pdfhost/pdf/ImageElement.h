@@ -21,7 +21,7 @@
 
 namespace pdfhost::pdf {
 
-struct ImageSpec {
+struct ImageParts {
     PDEImageAttrs attrs{};
     ASFixedMatrix matrix{};
     PDERef<ColorSpaceObject> colorSpace;
@@ -31,7 +31,7 @@ struct ImageSpec {
 
 class ImageElement : public Element {
   public:
-    explicit ImageElement(ImageSpec spec);
+    explicit ImageElement(ImageParts parts);
     static PDERef<ImageElement> Create(const PDEImageAttrs* attrs, ASUns32 attrsSize,
                                        const ASFixedMatrix* matrix, ASUns32 flags,
                                        PDEColorSpace colorSpace, const PDEFilterArray* filters,
@@ -42,12 +42,12 @@ class ImageElement : public Element {
     std::string Serialize(const PageTarget& target) override;
     void SetGState(const PDEGraphicState& gstate) override;
 
-    const PDEImageAttrs& Attrs() const { return spec_.attrs; }
+    const PDEImageAttrs& Attrs() const { return parts_.attrs; }
     // The XObject's dictionary; keys put there reach every document showing it.
     CosObj CosHandle() { return xobject_.CosHandle(); }
 
   private:
-    ImageSpec spec_;
+    ImageParts parts_;
     ScratchObject xobject_;
     PDERef<ExtGStateObject> extGState_;
 };

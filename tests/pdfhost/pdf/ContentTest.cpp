@@ -16,9 +16,9 @@ namespace {
 using test::Atom;
 using test::Err;
 using test::Ok;
-using test::PageSpec;
 using test::PdfOptions;
 using test::Tables;
+using test::TestPage;
 
 constexpr std::uint8_t kGreen[3] = {0, 200, 0};
 // The picture: 100 x 80 at (300, 400) in default user space.
@@ -34,7 +34,7 @@ class ContentTest : public ::testing::Test {
     }
     void TearDown() override { Documents::CloseAll(); }
 
-    PDDoc Make(const std::string& name, const std::vector<PageSpec>& pages,
+    PDDoc Make(const std::string& name, const std::vector<TestPage>& pages,
                const PdfOptions& options = {}) {
         test::MakePdf(dir_.File(name), pages, options);
         return Documents::Open(dir_.File(name));
@@ -68,7 +68,7 @@ class ContentTest : public ::testing::Test {
 
 struct SpaceCase {
     const char* name;
-    PageSpec page;
+    TestPage page;
     // What the page should look like before the picture, when not the page
     // itself: pdftoppm abandons a stream at a Q with nothing to restore,
     // where other viewers go on, and such a Q is left out when the page is
@@ -80,8 +80,8 @@ void PrintTo(const SpaceCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-PageSpec Page(std::vector<std::string> contents) {
-    PageSpec p;
+TestPage Page(std::vector<std::string> contents) {
+    TestPage p;
     p.contents = std::move(contents);
     return p;
 }
@@ -92,8 +92,8 @@ class DefaultUserSpaceTest : public ContentTest, public ::testing::WithParamInte
 // the page draws as before, and taking the picture off again restores the
 // page exactly.
 TEST_P(DefaultUserSpaceTest, PictureLandsWhereTheMatrixPutsIt) {
-    const PageSpec& spec = GetParam().page;
-    PDDoc doc = Make("in.pdf", {spec});
+    const TestPage& wanted = GetParam().page;
+    PDDoc doc = Make("in.pdf", {wanted});
     const ASInt32 before = Count(doc, 0);
     {
         test::StampRun run(doc, jpeg_, 16, 16, kMatrix);
@@ -105,13 +105,13 @@ TEST_P(DefaultUserSpaceTest, PictureLandsWhereTheMatrixPutsIt) {
 
     std::string reference = dir_.File("in.pdf");
     if (GetParam().reference) {
-        PageSpec ref = spec;
+        TestPage ref = wanted;
         ref.contents = *GetParam().reference;
         reference = dir_.File("reference.pdf");
         test::MakePdf(reference, {ref});
     }
-    const test::Box crop = spec.cropBox.value_or(*spec.mediaBox);
-    ExpectStamped(reference, stamped, 1, crop, spec.rotate.value_or(0));
+    const test::Box crop = wanted.cropBox.value_or(*wanted.mediaBox);
+    ExpectStamped(reference, stamped, 1, crop, wanted.rotate.value_or(0));
 
     PDDoc again = Documents::Open(stamped);
     {
@@ -125,14 +125,14 @@ TEST_P(DefaultUserSpaceTest, PictureLandsWhereTheMatrixPutsIt) {
               0);
 }
 
-PageSpec Rotated(int rotate) {
-    PageSpec p = Page({"1 0 0 rg 20 20 100 300 re f"});
+TestPage Rotated(int rotate) {
+    TestPage p = Page({"1 0 0 rg 20 20 100 300 re f"});
     p.rotate = rotate;
     return p;
 }
 
-PageSpec Cropped() {
-    PageSpec p = Page({"0 0 1 rg 60 60 100 100 re f"});
+TestPage Cropped() {
+    TestPage p = Page({"0 0 1 rg 60 60 100 100 re f"});
     p.cropBox = test::Box{50, 50, 500, 600};
     return p;
 }
@@ -200,8 +200,8 @@ TEST_F(ContentTest, AppendingKeepsThePagesStreamsAndAnEmptyTextLeavesNothing) {
 
 TEST_F(ContentTest, SharedAndInheritedResourcesGainOneNameAndOneImage) {
     for (const bool inherited : {false, true}) {
-        std::vector<PageSpec> pages(40, Page({"BT /F1 20 Tf 50 700 Td (text) Tj ET"}));
-        for (PageSpec& p : pages)
+        std::vector<TestPage> pages(40, Page({"BT /F1 20 Tf 50 700 Td (text) Tj ET"}));
+        for (TestPage& p : pages)
             p.ownResources = !inherited;
         PdfOptions options;
         options.sharedResources = true;

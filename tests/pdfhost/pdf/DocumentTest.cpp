@@ -12,13 +12,13 @@ namespace {
 
 using test::Err;
 using test::Ok;
-using test::PageSpec;
 using test::PdfOptions;
 using test::Tables;
+using test::TestPage;
 
 class DocumentTest : public ::testing::Test {
   protected:
-    PDDoc Open(const std::vector<PageSpec>& pages, const PdfOptions& options = {}) {
+    PDDoc Open(const std::vector<TestPage>& pages, const PdfOptions& options = {}) {
         test::MakePdf(path_, pages, options);
         return Documents::Open(path_);
     }
@@ -33,9 +33,9 @@ TEST_F(DocumentTest, RotationIsNormalisedAndInherited) {
         {0, 0},      {90, 90}, {-90, 270}, {540, 180},          {990, 270},
         {-450, 270}, {45, 0},  {360, 0},   {std::nullopt, 180}, // inherited from /Pages
     };
-    std::vector<PageSpec> pages;
+    std::vector<TestPage> pages;
     for (const auto& c : cases) {
-        PageSpec p;
+        TestPage p;
         p.rotate = c.first;
         pages.push_back(p);
     }
@@ -51,35 +51,35 @@ TEST_F(DocumentTest, RotationIsNormalisedAndInherited) {
 
 TEST_F(DocumentTest, CropBoxIsInheritedAndClippedToTheMediaBox) {
     struct Case {
-        PageSpec page;
+        TestPage page;
         ASFixedRect crop;
         ASFixedRect media;
     };
-    auto spec = [](std::optional<test::Box> media, std::optional<test::Box> crop) {
-        PageSpec p;
+    auto boxes = [](std::optional<test::Box> media, std::optional<test::Box> crop) {
+        TestPage p;
         p.mediaBox = media;
         p.cropBox = crop;
         return p;
     };
     const auto F = ASInt32ToFixed;
     const Case cases[] = {
-        {spec(test::Box{0, 0, 612, 792}, test::Box{50, 60, 400, 500}),
+        {boxes(test::Box{0, 0, 612, 792}, test::Box{50, 60, 400, 500}),
          {F(50), F(500), F(400), F(60)},
          {0, F(792), F(612), 0}},
-        {spec(test::Box{0, 0, 612, 792}, test::Box{400, 500, 50, 60}), // corners swapped
+        {boxes(test::Box{0, 0, 612, 792}, test::Box{400, 500, 50, 60}), // corners swapped
          {F(50), F(500), F(400), F(60)},
          {0, F(792), F(612), 0}},
-        {spec(test::Box{0, 0, 300, 300}, test::Box{-100, -100, 200, 400}), // clipped
+        {boxes(test::Box{0, 0, 300, 300}, test::Box{-100, -100, 200, 400}), // clipped
          {0, F(300), F(200), 0},
          {0, F(300), F(300), 0}},
-        {spec(test::Box{-10, -20, 642, 832}, std::nullopt), // the inherited crop box
+        {boxes(test::Box{-10, -20, 642, 832}, std::nullopt), // the inherited crop box
          {F(10), F(400), F(200), F(20)},
          {F(-10), F(832), F(642), F(-20)}},
-        {spec(std::nullopt, std::nullopt), // both inherited
+        {boxes(std::nullopt, std::nullopt), // both inherited
          {F(10), F(400), F(200), F(20)},
          {0, F(500), F(500), 0}},
     };
-    std::vector<PageSpec> pages;
+    std::vector<TestPage> pages;
     for (const Case& c : cases)
         pages.push_back(c.page);
     PdfOptions options;
@@ -103,7 +103,7 @@ TEST_F(DocumentTest, CropBoxIsInheritedAndClippedToTheMediaBox) {
 }
 
 TEST_F(DocumentTest, PagesAreSharedAndCountedFromZero) {
-    PDDoc doc = Open({PageSpec{}, PageSpec{}, PageSpec{}});
+    PDDoc doc = Open({TestPage{}, TestPage{}, TestPage{}});
     const PDModelHFT& m = Tables().pdModel;
     EXPECT_EQ(Ok(m.PDDocGetNumPages, doc), 3);
     for (ASInt32 bad : {3, -1, 1 << 30}) {
@@ -133,7 +133,7 @@ TEST_F(DocumentTest, PermissionsFollowTheEncryption) {
         PdfOptions options;
         options.encrypt = c.encrypt;
         options.allowModify = c.allowModify;
-        PDDoc doc = Open({PageSpec{}}, options);
+        PDDoc doc = Open({TestPage{}}, options);
         const ASInt32 perms = Ok(Tables().pdModel.PDDocGetPermissions, doc);
         EXPECT_EQ((perms & pdPermEdit) != 0, c.modifyBit)
             << "encrypt " << c.encrypt << " allowModify " << c.allowModify;
@@ -147,7 +147,7 @@ TEST_F(DocumentTest, PermissionsFollowTheEncryption) {
 TEST_F(DocumentTest, OpeningFailuresSayWhy) {
     PdfOptions options;
     options.userPassword = "secret";
-    test::MakePdf(path_, {PageSpec{}}, options);
+    test::MakePdf(path_, {TestPage{}}, options);
     try {
         Documents::Open(path_);
         FAIL() << "a document that needs a password opened";
@@ -175,7 +175,7 @@ TEST_F(DocumentTest, InfoComesOutAsUtf8CutAtCharacterBoundaries) {
                     {"Author", std::string("\xFE\xFF\x00\x41\x00\xE9\x20\xAC", 8)},
                     {"Subject", std::string("\xFF\xFE\x42\x00\xE9\x00", 6)},
                     {"Keywords", "\xEF\xBB\xBFplain \xC3\xA9"}};
-    PDDoc doc = Open({PageSpec{}}, options);
+    PDDoc doc = Open({TestPage{}}, options);
     struct Case {
         const char* key;
         ASInt32 size;
@@ -203,7 +203,7 @@ TEST_F(DocumentTest, InfoComesOutAsUtf8CutAtCharacterBoundaries) {
 }
 
 TEST_F(DocumentTest, TheDocumentsFileAndPath) {
-    PDDoc doc = Open({PageSpec{}});
+    PDDoc doc = Open({TestPage{}});
     const AcroSupportHFT& a = Tables().acroSupport;
     ASFile file = Ok(Tables().pdModel.PDDocGetFile, doc);
     EXPECT_EQ(Ok(a.ASFileGetEOF, file), static_cast<ASInt32>(test::ReadFile(path_).size()));
@@ -219,7 +219,7 @@ TEST_F(DocumentTest, TheDocumentsFileAndPath) {
 }
 
 TEST_F(DocumentTest, ClosingInvalidatesEveryHandle) {
-    PDDoc doc = Open({PageSpec{}});
+    PDDoc doc = Open({TestPage{}});
     PDPage page = Ok(Tables().pdModel.PDDocAcquirePage, doc, 0);
     PDEContent content = Ok(Tables().pagePDEContent.PDPageAcquirePDEContent, page, nullptr);
     CosDoc cos = Ok(Tables().pdModel.PDDocGetCosDoc, doc);
@@ -243,7 +243,7 @@ ASErrorCode SaveError(PDDoc doc, const std::string& path, bool replaceInput,
 }
 
 TEST_F(DocumentTest, SavingIsAtomicAndNeverReplacesTheInputUnasked) {
-    PDDoc doc = Open({PageSpec{}});
+    PDDoc doc = Open({TestPage{}});
     const std::string original = test::ReadFile(path_);
     std::filesystem::create_symlink(path_, dir_.File("link.pdf"));
     struct Case {

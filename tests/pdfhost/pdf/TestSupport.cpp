@@ -67,7 +67,7 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
-void MakePdf(const std::string& path, const std::vector<PageSpec>& pages,
+void MakePdf(const std::string& path, const std::vector<TestPage>& pages,
              const PdfOptions& options) {
     QPDF pdf;
     pdf.emptyPDF();
@@ -88,27 +88,27 @@ void MakePdf(const std::string& path, const std::vector<PageSpec>& pages,
         root.replaceKey("/CropBox", BoxArray(*options.inheritedCropBox));
     if (options.inheritedRotate)
         root.replaceKey("/Rotate", QPDFObjectHandle::newInteger(*options.inheritedRotate));
-    if (std::any_of(pages.begin(), pages.end(), [](const PageSpec& p) { return !p.ownResources; }))
+    if (std::any_of(pages.begin(), pages.end(), [](const TestPage& p) { return !p.ownResources; }))
         root.replaceKey("/Resources", shared);
 
     QPDFObjectHandle kids = QPDFObjectHandle::newArray();
-    for (const PageSpec& spec : pages) {
+    for (const TestPage& wanted : pages) {
         QPDFObjectHandle page = QPDFObjectHandle::newDictionary();
         page.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
         page.replaceKey("/Parent", root);
-        if (spec.mediaBox)
-            page.replaceKey("/MediaBox", BoxArray(*spec.mediaBox));
-        if (spec.cropBox)
-            page.replaceKey("/CropBox", BoxArray(*spec.cropBox));
-        if (spec.rotate)
-            page.replaceKey("/Rotate", QPDFObjectHandle::newInteger(*spec.rotate));
-        if (spec.ownResources)
+        if (wanted.mediaBox)
+            page.replaceKey("/MediaBox", BoxArray(*wanted.mediaBox));
+        if (wanted.cropBox)
+            page.replaceKey("/CropBox", BoxArray(*wanted.cropBox));
+        if (wanted.rotate)
+            page.replaceKey("/Rotate", QPDFObjectHandle::newInteger(*wanted.rotate));
+        if (wanted.ownResources)
             page.replaceKey("/Resources", options.sharedResources ? shared : makeResources());
-        if (spec.contents.size() == 1) {
-            page.replaceKey("/Contents", pdf.newStream(spec.contents[0]));
-        } else if (spec.contents.size() > 1) {
+        if (wanted.contents.size() == 1) {
+            page.replaceKey("/Contents", pdf.newStream(wanted.contents[0]));
+        } else if (wanted.contents.size() > 1) {
             QPDFObjectHandle array = QPDFObjectHandle::newArray();
-            for (const std::string& c : spec.contents)
+            for (const std::string& c : wanted.contents)
                 array.appendItem(pdf.newStream(c));
             page.replaceKey("/Contents", array);
         }

@@ -63,7 +63,7 @@ struct Box {
 
 // One generated page: its content streams (more than one makes an array),
 // and attributes written on the page itself.
-struct PageSpec {
+struct TestPage {
     std::vector<std::string> contents{"0 0 1 rg 100 100 200 100 re f"};
     std::optional<int> rotate;
     std::optional<Box> mediaBox = Box{0, 0, 612, 792};
@@ -84,7 +84,7 @@ struct PdfOptions {
 
 // Writes a PDF whose pages draw with a font /F1 (Helvetica) and whatever
 // their content says.
-void MakePdf(const std::string& path, const std::vector<PageSpec>& pages,
+void MakePdf(const std::string& path, const std::vector<TestPage>& pages,
              const PdfOptions& options = {});
 
 // A baseline JPEG of one colour.
