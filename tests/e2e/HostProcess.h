@@ -1,0 +1,63 @@
+// One pdfhost process, started from a test and waited for.
+//
+// Contract: the process runs the built pdfhost with the given arguments in
+// the given working folder, with standard input from /dev/null and standard
+// output and error captured to files in the capture folder (named after
+// `tag`, so several processes can share a folder). Wait() returns the exit
+// status (-1 when it did not exit normally, for example when it crashed or
+// was killed after the timeout), both outputs, and the MESSAGE lines of the
+// transcript decoded back into kind, caption and text. A process that was
+// started is always waited for, also when the HostProcess is destroyed.
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace e2e {
+
+struct TranscriptMessage {
+    std::string kind; // app-box, box, note-alert, caution-alert
+    std::string caption;
+    std::string text;
+
+    bool operator==(const TranscriptMessage&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const TranscriptMessage& m);
+
+struct HostResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+    std::vector<TranscriptMessage> messages;
+
+    // For failure output: status, stderr and stdout.
+    std::string Describe() const;
+};
+
+// The MESSAGE lines of a transcript, unescaped; other lines are skipped.
+std::vector<TranscriptMessage> ParseTranscript(const std::string& out);
+
+class HostProcess {
+  public:
+    HostProcess(std::vector<std::string> args, std::filesystem::path workDir,
+                std::filesystem::path captureDir, std::string tag);
+    ~HostProcess();
+    HostProcess(const HostProcess&) = delete;
+    HostProcess& operator=(const HostProcess&) = delete;
+
+    void Start();
+    HostResult Wait(int timeoutSeconds = 60);
+
+  private:
+    std::vector<std::string> args_;
+    std::filesystem::path workDir_;
+    std::filesystem::path outPath_;
+    std::filesystem::path errPath_;
+    pid_t pid_ = -1;
+};
+
+} // namespace e2e
