@@ -59,7 +59,10 @@ std::ostream& operator<<(std::ostream& out, const TranscriptMessage& m) {
 }
 
 std::string HostResult::Describe() const {
-    return "exit status " + std::to_string(status) + "\n--- stderr\n" + err + "--- stdout\n" + out;
+    const std::string how = status >= 0   ? "exit status " + std::to_string(status)
+                            : signal != 0 ? "ended by signal " + std::to_string(signal)
+                                          : "did not end in time";
+    return how + "\n--- stderr\n" + err + "--- stdout\n" + out;
 }
 
 std::vector<TranscriptMessage> ParseTranscript(const std::string& out) {
@@ -152,6 +155,7 @@ HostResult HostProcess::Wait(int timeoutSeconds) {
     }
     pid_ = -1;
     r.status = reaped && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.signal = reaped && WIFSIGNALED(raw) ? WTERMSIG(raw) : 0;
     r.out = Slurp(outPath_);
     r.err = Slurp(errPath_);
     r.messages = ParseTranscript(r.out);

@@ -4,8 +4,8 @@
 // the given working folder, with standard input from /dev/null and standard
 // output and error captured to files in the capture folder (named after
 // `tag`, so several processes can share a folder). Wait() returns the exit
-// status (-1 when it did not exit normally, for example when it crashed or
-// was killed after the timeout), both outputs, and the MESSAGE lines of the
+// status (-1 when it did not exit normally: it crashed, with the signal
+// recorded, or was killed after the timeout), both outputs, and the MESSAGE lines of the
 // transcript decoded back into kind, caption and text. A process that was
 // started is always waited for, also when the HostProcess is destroyed.
 #pragma once
@@ -30,6 +30,7 @@ std::ostream& operator<<(std::ostream& out, const TranscriptMessage& m);
 
 struct HostResult {
     int status = -1;
+    int signal = 0; // what ended it, when status is -1
     std::string out;
     std::string err;
     std::vector<TranscriptMessage> messages;

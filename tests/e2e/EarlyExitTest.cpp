@@ -1,0 +1,180 @@
+// Runs that end before or during the page loop: each shows exactly its own
+// message (or none), and the document keeps everything the run did not get
+// to change.
+#include "StampScenario.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kScript = "open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n";
+const std::string kPermissionNote = "PDF Talvane\r\nNo permissions to update PDF, please change "
+                                    "permissions in 'File'-->'Document Security' menu";
+const std::string kFontNote = "Font or Font Type error!, please see help for font details\n\n";
+
+class EarlyExitTest : public StampScenario {
+  protected:
+    void SetUp() override { WritePdf(folder.Path("in.pdf"), NumberedPages(3)); }
+
+    // Temporary JPEG files left in the installation folder.
+    std::vector<std::string> LeftoverJpegs() const {
+        std::vector<std::string> left;
+        for (const std::string& name : folder.InstallFiles())
+            if (name != "PDFTalvane.ini")
+                left.push_back(name);
+        return left;
+    }
+};
+
+TEST_F(EarlyExitTest, WithoutADocumentTheRunAsksForOne) {
+    UseBlackPicture();
+    const HostResult r = folder.RunScript("menu ADBE:PDFTalvane\n");
+    ASSERT_EQ(r.status, 0) << r.Describe();
+    EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{NoteAlert("Please open a pdf first")});
+    EXPECT_EQ(LeftoverJpegs(), std::vector<std::string>{});
+}
+
+TEST_F(EarlyExitTest, EachEarlyEndShowsItsMessageAndChangesNothing) {
+    WritePdf(folder.Path("locked.pdf"), NumberedPages(3), FixtureOptions{.forbidChanges = true});
+    std::ofstream(folder.Path("notes.txt")) << "not a picture\n";
+    struct Case {
+        const char* what;
+        std::vector<std::string> options;
+        std::string document;
+        std::string picture; // "" = the black BMP
+        std::vector<TranscriptMessage> messages;
+        bool tempJpegLeft;
+    } cases[] = {
+        {"changes forbidden", {}, "locked.pdf", "", {NoteAlert(kPermissionNote)}, false},
+        {"no system font",
+         {"--fault", "PDFindSysFont=0x400E0001"},
+         "in.pdf",
+         "",
+         {NoteAlert(kFontNote + "PDFindSysFont failed (injected fault): No system font matches "
+                                "the requested font.")},
+         false},
+        {"font not made",
+         {"--fault", "PDEFontCreateFromSysFont=0x400E0001"},
+         "in.pdf",
+         "",
+         {NoteAlert(kFontNote + "PDEFontCreateFromSysFont failed (injected fault): No system "
+                                "font matches the requested font.")},
+         false},
+        {"picture missing",
+         {},
+         "in.pdf",
+         folder.Path("missing.bmp").string(),
+         {{"box", "Unable to load image filename", folder.Path("missing.bmp").string()}},
+         false},
+        {"picture not a picture",
+         {},
+         "in.pdf",
+         folder.Path("notes.txt").string(),
+         {{"box", "Unable to load image filename", folder.Path("notes.txt").string()}},
+         false},
+        // The JPEG cannot be opened or the image not made: the run ends
+        // without a word and leaves its temporary JPEG behind.
+        {"JPEG not opened", {"--fault", "ASFileSysOpenFile=0x400A0011"}, "in.pdf", "", {}, true},
+        {"image not made", {"--fault", "PDEImageCreate=0x400C0005"}, "in.pdf", "", {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const std::string& name : LeftoverJpegs())
+            fs::remove(folder.Install() / name);
+        SettingsFile s = UseBlackPicture();
+        if (!c.picture.empty()) {
+            s.imageFileName = c.picture;
+            s.Write(folder.SettingsPath());
+        }
+        fs::remove(folder.Path("out.pdf"));
+
+        const std::string script = "open " + c.document +
+                                   "\nmenu ADBE:PDFTalvane\nsave out.pdf\n"
+                                   "close\n";
+        const HostResult r = folder.RunScript(script, c.options);
+        ASSERT_EQ(r.status, 0) << r.Describe();
+        EXPECT_EQ(r.messages, c.messages);
+        EXPECT_EQ(LeftoverJpegs().size(), c.tempJpegLeft ? 1u : 0u);
+        EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
+        EXPECT_EQ(StampedPages(folder.Path("out.pdf")), std::vector<int>{});
+        ExpectRendersAlike(folder.Path(c.document), folder.Path("out.pdf"), 3);
+    }
+}
+
+TEST_F(EarlyExitTest, CorpusDocumentsThatForbidChangesAreRefused) {
+    const fs::path corpus = TALVANE_CORPUS_DIR;
+    std::ifstream manifest(corpus / "MANIFEST.tsv");
+    if (!manifest)
+        GTEST_SKIP() << "the corpus is not at " << corpus;
+    std::vector<std::string> refused;
+    for (std::string line; std::getline(manifest, line);) {
+        std::istringstream fields(line);
+        std::string path, bytes, sha, expect;
+        if (std::getline(fields, path, '\t') && std::getline(fields, bytes, '\t') &&
+            std::getline(fields, sha, '\t') && std::getline(fields, expect, '\t') &&
+            expect == "refuse")
+            refused.push_back(path);
+    }
+    ASSERT_FALSE(refused.empty());
+    UseBlackPicture();
+    for (const std::string& path : refused) {
+        SCOPED_TRACE(path);
+        fs::copy_file(corpus / path, folder.Path("in.pdf"), fs::copy_options::overwrite_existing);
+        fs::remove(folder.Path("out.pdf"));
+        const HostResult r = folder.RunScript(kScript);
+        ASSERT_EQ(r.status, 0) << r.Describe();
+        EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{NoteAlert(kPermissionNote)});
+        EXPECT_EQ(StampedPages(folder.Path("out.pdf")), std::vector<int>{});
+    }
+}
+
+TEST_F(EarlyExitTest, APageTheHostRefusesDoesNotStopTheOthers) {
+    // Each stamped page takes two appends: the empty text element, then the
+    // image. A refused image is passed over silently; a refused text
+    // element is a host error that ends the run with the host's text.
+    struct Case {
+        const char* what;
+        std::string fault;
+        std::vector<TranscriptMessage> messages;
+        std::vector<int> stamped;
+    } cases[] = {
+        {"the image on page 2", "PDEContentAddElem=0x400C0003@4", {Done()}, {0, 2}},
+        {"the text element on page 2",
+         "PDEContentAddElem=0x400C0003@3",
+         {NoteAlert("PDEContentAddElem failed (injected fault): The object is not of the kind "
+                    "this operation needs.")},
+         {0}},
+    };
+    UseBlackPicture();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(folder.Path("out.pdf"));
+        const HostResult r = folder.RunScript(kScript, {"--fault", c.fault});
+        ASSERT_EQ(r.status, 0) << r.Describe();
+        EXPECT_EQ(r.messages, c.messages);
+        EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
+        EXPECT_EQ(StampedPages(folder.Path("out.pdf")), c.stamped);
+        ExpectBlackStampOn(folder.Path("in.pdf"), folder.Path("out.pdf"), 3, c.stamped);
+        EXPECT_EQ(LeftoverJpegs(), std::vector<std::string>{});
+    }
+}
+
+TEST_F(EarlyExitTest, AFailedRunDoesNotAffectTheNext) {
+    UseBlackPicture();
+    // The first run's image cannot be made; the second run's can.
+    const HostResult r = folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave first.pdf\n"
+                                          "menu ADBE:PDFTalvane\nsave second.pdf\nclose\n",
+                                          {"--fault", "PDEImageCreate=0x400C0005@1"});
+    ASSERT_EQ(r.status, 0) << r.Describe();
+    EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
+    EXPECT_EQ(StampedPages(folder.Path("first.pdf")), std::vector<int>{});
+    EXPECT_EQ(StampedPages(folder.Path("second.pdf")), (std::vector<int>{0, 1, 2}));
+    ExpectBlackStampOn(folder.Path("in.pdf"), folder.Path("second.pdf"), 3, {0, 1, 2});
+}
+
+} // namespace
+} // namespace e2e
