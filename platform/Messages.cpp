@@ -31,8 +31,7 @@ int ShowBox(const Message& m) {
     QMessageBox box;
     box.setWindowTitle(QString::fromStdString(m.caption));
     box.setText(QString::fromStdString(m.text));
-    box.setIcon(m.kind == MessageKind::NoteAlert ? QMessageBox::Information
-                                                 : QMessageBox::Warning);
+    box.setIcon(m.kind == MessageKind::NoteAlert ? QMessageBox::Information : QMessageBox::Warning);
     std::vector<QPushButton*> buttons;
     if (m.buttons.empty()) {
         buttons.push_back(box.addButton("OK", QMessageBox::AcceptRole));
@@ -73,7 +72,9 @@ int Messages::Show(const Message& message) {
     return ShowBox(message);
 }
 
-void Messages::SetTranscript(std::ostream* out) { state().transcript = out; }
+void Messages::SetTranscript(std::ostream* out) {
+    state().transcript = out;
+}
 
 MessageResponder Messages::SetResponder(MessageResponder responder) {
     MessageResponder previous = std::move(state().responder);
@@ -81,7 +82,9 @@ MessageResponder Messages::SetResponder(MessageResponder responder) {
     return previous;
 }
 
-void Messages::SetHeadless(bool headless) { state().headless = headless ? 1 : 0; }
+void Messages::SetHeadless(bool headless) {
+    state().headless = headless ? 1 : 0;
+}
 
 bool Messages::Headless() {
     const int h = state().headless;

@@ -74,6 +74,8 @@ typedef PDEObject PDEExtGState;
 inline constexpr ASFixed ASInt32ToFixed(ASInt32 i) {
     return static_cast<ASFixed>(static_cast<ASUns32>(i) << 16);
 }
-inline constexpr ASInt32 ASFixedToInt32(ASFixed f) { return f >> 16; }
+inline constexpr ASInt32 ASFixedToInt32(ASFixed f) {
+    return f >> 16;
+}
 inline constexpr ASFixed kASFixedOne = 65536;
 #endif

@@ -5,7 +5,9 @@
 
 namespace {
 
-const CoreHFT* Core() { return gPITables.core; }
+const CoreHFT* Core() {
+    return gPITables.core;
+}
 
 } // namespace
 

@@ -74,14 +74,15 @@ inline R CallHost(const T* table, R (*T::*slot)(ASErrorCode*, P...), A&&... args
 
 // NOLINTBEGIN: the names are the host's published ones.
 #define SDK_HOST_CALL(Ret, Name, Table, Type, Params, Args)                                        \
-    inline Ret Name Params { return sdk::CallHost(gPITables.Table, &Type::Name SDK_COMMA_ARGS Args); }
+    inline Ret Name Params {                                                                       \
+        return sdk::CallHost(gPITables.Table, &Type::Name SDK_COMMA_ARGS Args);                    \
+    }
 #define SDK_COMMA_ARGS(...) __VA_OPT__(, ) __VA_ARGS__
 
 // Core
 SDK_HOST_CALL(ASAtom, ASAtomFromString, core, CoreHFT, (const char* s), (s))
 SDK_HOST_CALL(const char*, ASAtomGetString, core, CoreHFT, (ASAtom a), (a))
-SDK_HOST_CALL(ASCallback, ASCallbackCreate, core, CoreHFT, (ASExtension e, ASGenericProc p),
-              (e, p))
+SDK_HOST_CALL(ASCallback, ASCallbackCreate, core, CoreHFT, (ASExtension e, ASGenericProc p), (e, p))
 SDK_HOST_CALL(void, ASCallbackDestroy, core, CoreHFT, (ASCallback c), (c))
 SDK_HOST_CALL(const void*, ASExtensionMgrGetHFT, core, CoreHFT, (ASAtom n, ASVersion v), (n, v))
 
@@ -131,8 +132,8 @@ SDK_HOST_CALL(ASInt32, PDDocGetInfo, pdModel, PDModelHFT,
 // PDFEditRead
 SDK_HOST_CALL(ASInt32, PDEObjectGetType, pdfEditRead, PDFEditReadHFT, (PDEObject o), (o))
 SDK_HOST_CALL(ASInt32, PDEContentGetNumElems, pdfEditRead, PDFEditReadHFT, (PDEContent c), (c))
-SDK_HOST_CALL(PDEElement, PDEContentGetElem, pdfEditRead, PDFEditReadHFT,
-              (PDEContent c, ASInt32 i), (c, i))
+SDK_HOST_CALL(PDEElement, PDEContentGetElem, pdfEditRead, PDFEditReadHFT, (PDEContent c, ASInt32 i),
+              (c, i))
 SDK_HOST_CALL(void, PDEImageGetAttrs, pdfEditRead, PDFEditReadHFT,
               (PDEImage i, PDEImageAttrs* a, ASUns32 s), (i, a, s))
 SDK_HOST_CALL(CosObj, PDEImageGetCosObj, pdfEditRead, PDFEditReadHFT, (PDEImage i), (i))
@@ -140,8 +141,8 @@ SDK_HOST_CALL(CosObj, PDEImageGetCosObj, pdfEditRead, PDFEditReadHFT, (PDEImage 
 // PDFEditWrite
 SDK_HOST_CALL(void, PDEContentAddElem, pdfEditWrite, PDFEditWriteHFT,
               (PDEContent c, ASInt32 i, PDEElement e), (c, i, e))
-SDK_HOST_CALL(void, PDEContentRemoveElem, pdfEditWrite, PDFEditWriteHFT,
-              (PDEContent c, ASInt32 i), (c, i))
+SDK_HOST_CALL(void, PDEContentRemoveElem, pdfEditWrite, PDFEditWriteHFT, (PDEContent c, ASInt32 i),
+              (c, i))
 SDK_HOST_CALL(void, PDEAcquire, pdfEditWrite, PDFEditWriteHFT, (PDEObject o), (o))
 SDK_HOST_CALL(void, PDERelease, pdfEditWrite, PDFEditWriteHFT, (PDEObject o), (o))
 SDK_HOST_CALL(PDEText, PDETextCreate, pdfEditWrite, PDFEditWriteHFT, (), ())
@@ -150,8 +151,8 @@ SDK_HOST_CALL(void, PDETextAdd, pdfEditWrite, PDFEditWriteHFT,
                const PDEGraphicState* g, ASUns32 gs, const PDETextState* ts, ASUns32 tss,
                const ASFixedMatrix* tm, const ASFixedMatrix* sm),
               (t, f, i, c, n, font, g, gs, ts, tss, tm, sm))
-SDK_HOST_CALL(PDEColorSpace, PDEColorSpaceCreateFromName, pdfEditWrite, PDFEditWriteHFT,
-              (ASAtom f), (f))
+SDK_HOST_CALL(PDEColorSpace, PDEColorSpaceCreateFromName, pdfEditWrite, PDFEditWriteHFT, (ASAtom f),
+              (f))
 SDK_HOST_CALL(PDEColorSpace, PDEColorSpaceCreate, pdfEditWrite, PDFEditWriteHFT,
               (ASAtom f, const void* s), (f, s))
 SDK_HOST_CALL(PDEImage, PDEImageCreate, pdfEditWrite, PDFEditWriteHFT,
@@ -211,6 +212,6 @@ SDK_HOST_CALL(void, AVToolBarAddButton, acroView, AcroViewHFT,
               (AVToolBar t, AVToolButton b, ASBool before, AVToolButton o), (t, b, before, o))
 SDK_HOST_CALL(void, AVToolButtonSetExecuteProc, acroView, AcroViewHFT,
               (AVToolButton b, ASCallback p, void* d), (b, p, d))
-SDK_HOST_CALL(void, AVToolButtonSetHelpText, acroView, AcroViewHFT,
-              (AVToolButton b, const char* t), (b, t))
+SDK_HOST_CALL(void, AVToolButtonSetHelpText, acroView, AcroViewHFT, (AVToolButton b, const char* t),
+              (b, t))
 // NOLINTEND

@@ -75,8 +75,17 @@ typedef struct _t_CosHFT {
 } CosHFT;
 
 /* CosObjGetType results */
-enum { CosNull = 0, CosInteger, CosFixed, CosBoolean, CosName, CosString, CosDict, CosArray,
-       CosStream };
+enum {
+    CosNull = 0,
+    CosInteger,
+    CosFixed,
+    CosBoolean,
+    CosName,
+    CosString,
+    CosDict,
+    CosArray,
+    CosStream
+};
 
 /* "PDModel" */
 typedef struct _t_PDModelHFT {
@@ -109,8 +118,7 @@ typedef struct _t_PDFEditReadHFT {
 /* "PDFEditWrite" */
 typedef struct _t_PDFEditWriteHFT {
     ASUns32 size;
-    void (*PDEContentAddElem)(HFT_ERR, PDEContent content, ASInt32 addAfterIndex,
-                              PDEElement elem);
+    void (*PDEContentAddElem)(HFT_ERR, PDEContent content, ASInt32 addAfterIndex, PDEElement elem);
     void (*PDEContentRemoveElem)(HFT_ERR, PDEContent content, ASInt32 index);
     void (*PDEAcquire)(HFT_ERR, PDEObject obj);
     void (*PDERelease)(HFT_ERR, PDEObject obj);
@@ -122,10 +130,9 @@ typedef struct _t_PDFEditWriteHFT {
     PDEColorSpace (*PDEColorSpaceCreateFromName)(HFT_ERR, ASAtom family);
     PDEColorSpace (*PDEColorSpaceCreate)(HFT_ERR, ASAtom family, const void* csStruct);
     PDEImage (*PDEImageCreate)(HFT_ERR, const PDEImageAttrs* attrs, ASUns32 attrsSize,
-                               const ASFixedMatrix* matrix, ASUns32 flags,
-                               PDEColorSpace colorSpace, const PDEColorValue* colorValue,
-                               const PDEFilterArray* filters, ASStm dataStm, const ASUns8* data,
-                               ASUns32 encodedLen);
+                               const ASFixedMatrix* matrix, ASUns32 flags, PDEColorSpace colorSpace,
+                               const PDEColorValue* colorValue, const PDEFilterArray* filters,
+                               ASStm dataStm, const ASUns8* data, ASUns32 encodedLen);
     PDEExtGState (*PDEExtGStateCreateNew)(HFT_ERR, CosDoc doc);
     void (*PDEExtGStateSetOpacityFill)(HFT_ERR, PDEExtGState extGState, ASFixed opacity);
     void (*PDEElementSetGState)(HFT_ERR, PDEElement elem, const PDEGraphicState* gstate,
@@ -165,8 +172,7 @@ typedef struct _t_AcroViewHFT {
                                 ASBool longMenusOnly, char shortcut, ASUns32 flags, AVIcon icon,
                                 ASExtension owner);
     void (*AVMenuItemSetExecuteProc)(HFT_ERR, AVMenuItem item, ASCallback proc, void* data);
-    void (*AVMenuItemSetComputeEnabledProc)(HFT_ERR, AVMenuItem item, ASCallback proc,
-                                            void* data);
+    void (*AVMenuItemSetComputeEnabledProc)(HFT_ERR, AVMenuItem item, ASCallback proc, void* data);
     void (*AVMenuAddMenuItem)(HFT_ERR, AVMenu menu, AVMenuItem item, ASInt32 position);
     void (*AVMenuItemRelease)(HFT_ERR, AVMenuItem item);
     AVToolBar (*AVAppGetToolBar)(HFT_ERR);
@@ -176,8 +182,7 @@ typedef struct _t_AcroViewHFT {
                                     ASBool checked);
     void (*AVToolBarAddButton)(HFT_ERR, AVToolBar toolbar, AVToolButton button, ASBool before,
                                AVToolButton otherButton);
-    void (*AVToolButtonSetExecuteProc)(HFT_ERR, AVToolButton button, ASCallback proc,
-                                       void* data);
+    void (*AVToolButtonSetExecuteProc)(HFT_ERR, AVToolButton button, ASCallback proc, void* data);
     void (*AVToolButtonSetHelpText)(HFT_ERR, AVToolButton button, const char* text);
 } AcroViewHFT;
 

@@ -54,11 +54,11 @@ typedef struct _t_PISetupData {
 
 typedef struct _t_PIHandshakeData {
     ASUns32 handshakeVersion;
-    ASAtom extensionName;                   /* filled by the plug-in */
-    ASCallback exportHFTsCallback;          /* filled by the plug-in */
+    ASAtom extensionName;                        /* filled by the plug-in */
+    ASCallback exportHFTsCallback;               /* filled by the plug-in */
     ASCallback importReplaceAndRegisterCallback; /* filled by the plug-in */
-    ASCallback initCallback;                /* filled by the plug-in */
-    ASCallback unloadCallback;              /* filled by the plug-in */
+    ASCallback initCallback;                     /* filled by the plug-in */
+    ASCallback unloadCallback;                   /* filled by the plug-in */
 } PIHandshakeData;
 
 /* ---- exception frames -------------------------------------------------- */

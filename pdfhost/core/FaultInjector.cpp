@@ -29,9 +29,13 @@ void FaultInjector::Arm(const std::string& operation, ASErrorCode code, int nthC
     state().armed[operation] = Arming{code, nthCall, 0};
 }
 
-void FaultInjector::Disarm(const std::string& operation) { state().armed.erase(operation); }
+void FaultInjector::Disarm(const std::string& operation) {
+    state().armed.erase(operation);
+}
 
-void FaultInjector::Reset() { state() = State{}; }
+void FaultInjector::Reset() {
+    state() = State{};
+}
 
 void FaultInjector::OnCall(const char* operation) {
     State& s = state();
@@ -42,8 +46,8 @@ void FaultInjector::OnCall(const char* operation) {
     Arming& a = it->second;
     ++a.callsSeen;
     if (a.nth == 0 || a.callsSeen == a.nth)
-        Raise(a.code, std::string(operation) + " failed (injected fault): " +
-                          ErrorTexts::Generic(a.code));
+        Raise(a.code,
+              std::string(operation) + " failed (injected fault): " + ErrorTexts::Generic(a.code));
 }
 
 int FaultInjector::CallCount(const std::string& operation) {

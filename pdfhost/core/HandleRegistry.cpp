@@ -14,9 +14,13 @@ std::unordered_map<const void*, HandleKind>& handles() {
 
 } // namespace
 
-void HandleRegistry::Register(const void* handle, HandleKind kind) { handles()[handle] = kind; }
+void HandleRegistry::Register(const void* handle, HandleKind kind) {
+    handles()[handle] = kind;
+}
 
-void HandleRegistry::Unregister(const void* handle) { handles().erase(handle); }
+void HandleRegistry::Unregister(const void* handle) {
+    handles().erase(handle);
+}
 
 bool HandleRegistry::IsLive(const void* handle, HandleKind kind) {
     auto it = handles().find(handle);

@@ -6,7 +6,8 @@ namespace pdfhost::detail {
 
 void RecordEntryFailure(ASErrorCode* err, ASErrorCode code, const char* operation) noexcept {
     try {
-        ErrorTexts::RecordDetail(code, std::string(operation) + " is not implemented by this host.");
+        ErrorTexts::RecordDetail(code,
+                                 std::string(operation) + " is not implemented by this host.");
     } catch (...) {
     }
     if (err)

@@ -76,6 +76,8 @@ void ErrorTexts::RecordDetail(ASErrorCode code, const std::string& detail) {
     last() = LastDetail{code, detail};
 }
 
-void ErrorTexts::Clear() { last() = LastDetail{}; }
+void ErrorTexts::Clear() {
+    last() = LastDetail{};
+}
 
 } // namespace pdfhost

@@ -14,7 +14,9 @@ int Half(int v) {
     return v / 2;
 }
 
-void Boom() { throw std::runtime_error("boom"); }
+void Boom() {
+    throw std::runtime_error("boom");
+}
 
 TEST(HostEntryTest, ConvertsOutcomesToCodesWithoutThrowing) {
     auto half = HOST_ENTRY(Half, Half);
