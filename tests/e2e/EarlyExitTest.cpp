@@ -41,45 +41,45 @@ TEST_F(EarlyExitTest, WithoutADocumentTheRunAsksForOne) {
 TEST_F(EarlyExitTest, EachEarlyEndShowsItsMessageAndChangesNothing) {
     WritePdf(folder.Path("locked.pdf"), NumberedPages(3), FixtureOptions{.forbidChanges = true});
     std::ofstream(folder.Path("notes.txt")) << "not a picture\n";
+    const std::string missing = folder.Path("missing.bmp").string();
+    const std::string notPicture = folder.Path("notes.txt").string();
+    const std::string noFont = "No system font matches the requested font.";
+    auto fault = [](const std::string& what) { return std::vector<std::string>{"--fault", what}; };
+    auto loadFailed = [](const std::string& name) {
+        return std::vector<TranscriptMessage>{{"box", "Unable to load image filename", name}};
+    };
     struct Case {
         const char* what;
+        std::string dialog; // script lines answering the dialog
         std::vector<std::string> options;
         std::string document;
         std::string picture; // "" = the black BMP
         std::vector<TranscriptMessage> messages;
         bool tempJpegLeft;
     } cases[] = {
-        {"changes forbidden", {}, "locked.pdf", "", {NoteAlert(kPermissionNote)}, false},
+        {"dialog escaped", "key escape\n", {}, "in.pdf", "", {}, false},
+        {"dialog closed", "click 1000\n", {}, "in.pdf", "", {}, false},
+        {"changes forbidden", "", {}, "locked.pdf", "", {NoteAlert(kPermissionNote)}, false},
         {"no system font",
-         {"--fault", "PDFindSysFont=0x400E0001"},
+         "",
+         fault("PDFindSysFont=0x400E0001"),
          "in.pdf",
          "",
-         {NoteAlert(kFontNote + "PDFindSysFont failed (injected fault): No system font matches "
-                                "the requested font.")},
+         {NoteAlert(kFontNote + "PDFindSysFont failed (injected fault): " + noFont)},
          false},
         {"font not made",
-         {"--fault", "PDEFontCreateFromSysFont=0x400E0001"},
+         "",
+         fault("PDEFontCreateFromSysFont=0x400E0001"),
          "in.pdf",
          "",
-         {NoteAlert(kFontNote + "PDEFontCreateFromSysFont failed (injected fault): No system "
-                                "font matches the requested font.")},
+         {NoteAlert(kFontNote + "PDEFontCreateFromSysFont failed (injected fault): " + noFont)},
          false},
-        {"picture missing",
-         {},
-         "in.pdf",
-         folder.Path("missing.bmp").string(),
-         {{"box", "Unable to load image filename", folder.Path("missing.bmp").string()}},
-         false},
-        {"picture not a picture",
-         {},
-         "in.pdf",
-         folder.Path("notes.txt").string(),
-         {{"box", "Unable to load image filename", folder.Path("notes.txt").string()}},
-         false},
+        {"picture missing", "", {}, "in.pdf", missing, loadFailed(missing), false},
+        {"picture not a picture", "", {}, "in.pdf", notPicture, loadFailed(notPicture), false},
         // The JPEG cannot be opened or the image not made: the run ends
         // without a word and leaves its temporary JPEG behind.
-        {"JPEG not opened", {"--fault", "ASFileSysOpenFile=0x400A0011"}, "in.pdf", "", {}, true},
-        {"image not made", {"--fault", "PDEImageCreate=0x400C0005"}, "in.pdf", "", {}, true},
+        {"JPEG not opened", "", fault("ASFileSysOpenFile=0x400A0011"), "in.pdf", "", {}, true},
+        {"image not made", "", fault("PDEImageCreate=0x400C0005"), "in.pdf", "", {}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -92,16 +92,43 @@ TEST_F(EarlyExitTest, EachEarlyEndShowsItsMessageAndChangesNothing) {
         }
         fs::remove(folder.Path("out.pdf"));
 
-        const std::string script = "open " + c.document +
-                                   "\nmenu ADBE:PDFTalvane\nsave out.pdf\n"
-                                   "close\n";
-        const HostResult r = folder.RunScript(script, c.options);
+        const HostResult r = folder.RunScript("open " + c.document + "\n" + c.dialog +
+                                                  "menu ADBE:PDFTalvane\nsave out.pdf\nclose\n",
+                                              c.options);
         ASSERT_EQ(r.status, 0) << r.Describe();
         EXPECT_EQ(r.messages, c.messages);
         EXPECT_EQ(LeftoverJpegs().size(), c.tempJpegLeft ? 1u : 0u);
         EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
         EXPECT_EQ(StampedPages(folder.Path("out.pdf")), std::vector<int>{});
         ExpectRendersAlike(folder.Path(c.document), folder.Path("out.pdf"), 3);
+    }
+}
+
+TEST_F(EarlyExitTest, ImpossiblePixelSizesEndTheRunHarmlessly) {
+    // The pixel size comes from the settings file as it stands; sizes that
+    // no bitmap or JPEG can have end the run before any page is touched.
+    struct Case {
+        const char* what;
+        int width, height;
+    } cases[] = {
+        {"zero by zero", 0, 0},
+        {"a negative width, taken as its low 16 bits", -5, 30},
+        {"past what a bitmap may hold", 65535, 65535},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SettingsFile s = UseBlackPicture();
+        s.imageWidth = c.width;
+        s.imageHeight = c.height;
+        s.Write(folder.SettingsPath());
+        fs::remove(folder.Path("out.pdf"));
+
+        const HostResult r = folder.RunScript(kScript);
+        ASSERT_EQ(r.status, 0) << r.Describe();
+        for (const TranscriptMessage& m : r.messages)
+            EXPECT_NE(m, Done());
+        EXPECT_EQ(StampedPages(folder.Path("out.pdf")), std::vector<int>{});
+        ExpectRendersAlike(folder.Path("in.pdf"), folder.Path("out.pdf"), 3);
     }
 }
 

@@ -6,6 +6,12 @@ namespace {
 
 constexpr int kPages = 7;
 
+// The host's note when the run asks it for a page it does not have.
+TranscriptMessage Refused(long long index) {
+    return NoteAlert("Page index " + std::to_string(index) +
+                     " is out of range: the document has 7 pages (0 to 6).");
+}
+
 class PageSelectionTest : public StampScenario {
   protected:
     void SetUp() override { WritePdf(folder.Path("in.pdf"), NumberedPages(kPages)); }
@@ -23,20 +29,13 @@ TEST_F(PageSelectionTest, StampsThePagesTheSettingsSelect) {
         {"the last page is inclusive", 1, 3, 1, {0, 1, 2}, Done()},
         {"a last page past the end is clamped", 5, 99999, 1, {4, 5, 6}, Done()},
         {"a first page past the end changes nothing", 8, 99999, 1, {}, Done()},
-        {"page 0 is refused by the host",
-         0,
-         99999,
-         1,
-         {},
-         NoteAlert("Page index -1 is out of range: the document has 7 pages (0 to 6).")},
+        {"page 0 is refused by the host", 0, 99999, 1, {}, Refused(-1)},
         // Downward from page 5 until the host refuses index -2; the pages
         // done before that keep their stamp.
-        {"a negative step",
-         5,
-         99999,
-         -2,
-         {0, 2, 4},
-         NoteAlert("Page index -2 is out of range: the document has 7 pages (0 to 6).")},
+        {"a negative step", 5, 99999, -2, {0, 2, 4}, Refused(-2)},
+        // Extremes of the fields must not wrap into pages nobody selected.
+        {"the largest step", 7, 99999, 2147483647, {6}, Done()},
+        {"the smallest first page", -2147483647 - 1, 99999, 1, {}, Refused(-2147483648LL)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -125,5 +125,37 @@ TEST_F(RenderingTest, ForcePortraitKeepsThePictureUprightOnARotatedPage) {
     }
 }
 
+TEST_F(RenderingTest, EveryPageTakesThePlacementOfTheFirst) {
+    // Measured from the right and top edges of the 200 x 200 first page,
+    // the corner is at (100, 140) on the 300 x 300 second page too.
+    WritePdf(folder.Path("in.pdf"),
+             {FixturePage{.number = 1}, FixturePage{.width = 300, .height = 300, .number = 2}});
+    SettingsFile s = StandardSettings(Picture("black.bmp", 30, 20, Solid(kBlack)), 30, 20);
+    s.imageWidthPdf = 60;
+    s.imageHeightPdf = 40;
+    s.calcRight = true;
+    s.calcTop = true;
+    s.horizontal = 100;
+    s.vertical = 60;
+    s.Write(folder.SettingsPath());
+    const HostResult r =
+        folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
+    ASSERT_EQ(r.status, 0) << r.Describe();
+    ASSERT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
+
+    const std::vector<Raster> before = RenderPages(folder.Path("in.pdf"), 1, 2);
+    const std::vector<Raster> after = RenderPages(folder.Path("out.pdf"), 1, 2);
+    ASSERT_EQ(after.size(), 2u);
+    ASSERT_EQ(before.size(), 2u);
+    for (int page = 0; page < 2; ++page) {
+        SCOPED_TRACE("page " + std::to_string(page + 1));
+        const int height = page == 0 ? 200 : 300;
+        const PixelRect at{100, height - 180, 160, height - 140};
+        const PixelRect inner = at.Shrunk(1);
+        EXPECT_TRUE(Near(after[page].Average(inner.x0, inner.y0, inner.x1, inner.y1), kBlack, 8));
+        EXPECT_EQ(DifferentOutside(before[page], after[page], at.Grown(1)), 0);
+    }
+}
+
 } // namespace
 } // namespace e2e

@@ -73,5 +73,26 @@ TEST_F(UndoTest, AStampSavedByOneProcessIsUndoneByTheNext) {
     ExpectRendersAlike(In(), folder.Path("undone.pdf"), kPages);
 }
 
+TEST_F(UndoTest, AnUndoRefusedByTheDocumentStillUsesUpTheUndo) {
+    // The undo run ends at the permission check, before any page; the next
+    // Undo is refused all the same, so the stamp stays.
+    WritePdf(folder.Path("locked.pdf"), NumberedPages(kPages),
+             FixtureOptions{.forbidChanges = true});
+    const HostResult r = folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave stamped.pdf\n"
+                                          "close\nopen locked.pdf\n"
+                                          "click 1032\nmenu ADBE:PDFTalvane\nclose\n"
+                                          "open stamped.pdf\n"
+                                          "click 1032\nmenu ADBE:PDFTalvane\nsave after.pdf\n"
+                                          "close\n");
+    ASSERT_EQ(r.status, 0) << r.Describe();
+    EXPECT_EQ(r.messages,
+              (std::vector<TranscriptMessage>{
+                  Done(),
+                  NoteAlert("PDF Talvane\r\nNo permissions to update PDF, please change "
+                            "permissions in 'File'-->'Document Security' menu"),
+                  AppBox("Can't undo again, already undone once!")}));
+    EXPECT_EQ(StampedPages(folder.Path("after.pdf")), (std::vector<int>{0, 1, 2}));
+}
+
 } // namespace
 } // namespace e2e
