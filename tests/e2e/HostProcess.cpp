@@ -110,6 +110,17 @@ void HostProcess::Start() {
     for (std::string& a : argv)
         cargv.push_back(a.data());
     cargv.push_back(nullptr);
+    // Never a real window, whatever display the test itself has: a modal
+    // box nobody answers would hang the run.
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        if (std::string(*e).rfind("QT_QPA_PLATFORM=", 0) != 0)
+            env.emplace_back(*e);
+    env.emplace_back("QT_QPA_PLATFORM=offscreen");
+    std::vector<char*> cenv;
+    for (std::string& e : env)
+        cenv.push_back(e.data());
+    cenv.push_back(nullptr);
     const std::string dir = workDir_.string();
     const std::string out = outPath_.string();
     const std::string err = errPath_.string();
@@ -124,7 +135,7 @@ void HostProcess::Start() {
         if (in < 0 || o < 0 || e < 0 || ::dup2(in, 0) < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0 ||
             ::chdir(dir.c_str()) != 0)
             ::_exit(126);
-        ::execv(cargv[0], cargv.data());
+        ::execve(cargv[0], cargv.data(), cenv.data());
         ::_exit(127);
     }
     pid_ = pid;

@@ -1,7 +1,8 @@
 // One pdfhost process, started from a test and waited for.
 //
 // Contract: the process runs the built pdfhost with the given arguments in
-// the given working folder, with standard input from /dev/null and standard
+// the given working folder, always on Qt's offscreen platform, with standard
+// input from /dev/null and standard
 // output and error captured to files in the capture folder (named after
 // `tag`, so several processes can share a folder). Wait() returns the exit
 // status (-1 when it did not exit normally: it crashed, with the signal
