@@ -14,6 +14,7 @@
 #include "pdfhost/av/DocumentCommands.h"
 #include "pdfhost/core/CallbackInvoker.h"
 #include "pdfhost/core/HostLog.h"
+#include "pdfhost/pdf/Documents.h"
 #include "pdfhost/pdf/PdfTables.h"
 #include "platform/RegistrySetup.h"
 
@@ -75,6 +76,9 @@ int main(int argc, char** argv) {
         if (status == 0)
             status = 1;
     }
+    // Documents left open go before the exit handlers run: qpdf's own
+    // statics may already be gone by the time ours are destroyed.
+    pdf::Documents::CloseAll();
     session.Shutdown();
 
     if (const int violations = CallbackInvoker::FrameViolations(); violations > 0) {
