@@ -162,6 +162,9 @@ Loads every plug-in (*.api) of the plug-in folder, then:
                 close          close it, dropping unsaved changes
                 click ID       press control ID in the next dialog shown
                 key KEY        press "escape" or "enter" in the next dialog
+                handles        print the host objects still alive:
+                               HANDLES path=N file=N stream=N page=N
+                               pde-object=N sys-font=N
   stamp IN.pdf -o OUT.pdf
               opens IN.pdf, runs the "ADBE:PDFTalvane" menu item once and
               saves to OUT.pdf, only when the run ended with its "Done."

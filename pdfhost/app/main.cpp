@@ -6,6 +6,7 @@
 
 #include "pdfhost/app/CommandLine.h"
 #include "pdfhost/app/DialogCommands.h"
+#include "pdfhost/app/HandleCommands.h"
 #include "pdfhost/app/HostSession.h"
 #include "pdfhost/app/InfoReport.h"
 #include "pdfhost/app/ScriptRunner.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
     pdf::InstallPdfTables(session.Tables());
     av::RegisterDocumentCommands();
     app::RegisterDialogCommands();
+    app::RegisterHandleCommands();
 
     session.LoadPlugins();
     int status = 0;

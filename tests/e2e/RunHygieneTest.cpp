@@ -3,6 +3,7 @@
 #include "StampScenario.h"
 
 #include <fstream>
+#include <sstream>
 
 namespace e2e {
 namespace {
@@ -33,6 +34,47 @@ TEST_F(RunHygieneTest, AFinishedRunLeavesNoTemporaryJpeg) {
         ASSERT_EQ(r.status, 0) << r.Describe();
         EXPECT_EQ(r.messages, (std::vector<TranscriptMessage>{Done(), Done()}));
         EXPECT_EQ(folder.InstallFiles(), std::vector<std::string>{"PDFTalvane.ini"});
+    }
+}
+
+// The HANDLES lines a script printed, in order.
+std::vector<std::string> HandleLines(const std::string& out) {
+    std::vector<std::string> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("HANDLES ", 0) == 0)
+            lines.push_back(line);
+    return lines;
+}
+
+TEST_F(RunHygieneTest, EveryRunReleasesWhatItTookFromTheHost) {
+    // The open document keeps its own file; the system font belongs to the
+    // host once found. Nothing else may stay alive after any kind of run.
+    const std::string before = "HANDLES path=0 file=1 stream=0 page=0 pde-object=0 sys-font=0";
+    const std::string after = "HANDLES path=0 file=1 stream=0 page=0 pde-object=0 sys-font=1";
+    WritePdf(folder.Path("in.pdf"), NumberedPages(3));
+    UseBlackPicture();
+    struct Case {
+        const char* what;
+        std::vector<std::string> options;
+        std::string run;
+    } cases[] = {
+        {"a finished apply and undo",
+         {},
+         "menu ADBE:PDFTalvane\nclick 1032\nmenu ADBE:PDFTalvane\n"},
+        {"the image element refused",
+         {"--fault", "PDEImageCreate=0x400C0005"},
+         "menu ADBE:PDFTalvane\n"},
+        {"a page refused half-way",
+         {"--fault", "PDDocAcquirePage=0x400B0001@4"},
+         "menu ADBE:PDFTalvane\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const HostResult r =
+            folder.RunScript("open in.pdf\nhandles\n" + c.run + "handles\nclose\n", c.options);
+        ASSERT_EQ(r.status, 0) << r.Describe();
+        EXPECT_EQ(HandleLines(r.out), (std::vector<std::string>{before, after}));
     }
 }
 
