@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "settings/ParameterFile.h"
+#include "tests/settings/SettingsSamples.h"
 #include "tests/settings/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,69 +14,11 @@
 
 namespace {
 
+using testing_support::kSampleFile;
 using testing_support::ReadAll;
+using testing_support::SampleSettings;
 using testing_support::TempDir;
 using testing_support::WriteAll;
-
-const std::string kSampleFile = "STARTPROC;1\r\n"
-                                "ENDPROC;99999\r\n"
-                                "POSITION;Bottom Right\r\n"
-                                "VERTICAL;5\r\n"
-                                "HORIZONTAL;420\r\n"
-                                "1NTH;1\r\n"
-                                "OPACITY;60\r\n"
-                                "IMAGEFILENAME;C:\\Stamps\\approved.bmp\r\n"
-                                "IMAGEWIDTH;320\r\n"
-                                "IMAGEHEIGHT;240\r\n"
-                                "IMAGEWIDTHPDF;160\r\n"
-                                "IMAGEHEIGHTPDF;120\r\n"
-                                "CALCRIGHT\r\n"
-                                "FORCEPORTRAIT\r\n"
-                                "TEXTONIMAGE;1\r\n"
-                                "T_TRANSPARENT;1\r\n"
-                                "T_TEXT;[DD]-[MM]-[YY]\r\n"
-                                "T_FONTNAME;Arial\r\n"
-                                "T_HORIZPOS;10\r\n"
-                                "T_VERTPOS;10\r\n"
-                                "T_FONTSIZE;-28\r\n"
-                                "T_TEXTCOLOR;255\r\n"
-                                "T_FONTINFO; -28|   0|   0|   0| 700|   0|   0|   0|   0|   3|   2|"
-                                "   1|  34|Arial\r\n";
-
-void SetSample(StampSettings& s) {
-    s.nStartProc = 1;
-    s.nEndProc = 99999;
-    s.szPosition = "Bottom Right";
-    s.nVertical = 5;
-    s.nHorizontal = 420;
-    s.nNth = 1;
-    s.nOpacity = 60;
-    s.szImageFileName = "C:\\Stamps\\approved.bmp";
-    s.nImageWidth = 320;
-    s.nImageHeight = 240;
-    s.nImageWidthPdf = 160;
-    s.nImageHeightPdf = 120;
-    s.bCalcRight = true;
-    s.bCalcTop = false;
-    s.bForcePortrait = true;
-    s.bConstrainImage = true;
-    s.nTextOnImage = 1;
-    s.text.nTransparent = 1;
-    s.text.szText = "[DD]-[MM]-[YY]";
-    s.text.szFontName = "Arial";
-    s.text.nHorizPos = 10;
-    s.text.nVertPos = 10;
-    s.text.nFontSize = -28;
-    s.text.crTextColor = 255;
-    s.text.lfFontInfo = LogFont();
-    s.text.lfFontInfo.lfHeight = -28;
-    s.text.lfFontInfo.lfWeight = 700;
-    s.text.lfFontInfo.lfOutPrecision = 3;
-    s.text.lfFontInfo.lfClipPrecision = 2;
-    s.text.lfFontInfo.lfQuality = 1;
-    s.text.lfFontInfo.lfPitchAndFamily = 34;
-    s.text.lfFontInfo.SetFaceName("Arial");
-}
 
 // What a read may change, compared as a whole.
 struct State {
@@ -112,7 +55,7 @@ void PrintTo(const State& s, std::ostream* out) {
 // presence-coded flag the opposite of its absent state, companions off.
 State Before() {
     State s;
-    SetSample(s.settings);
+    s.settings = SampleSettings();
     s.settings.szImageFileName = "/nonexistent/picture.bmp";
     s.settings.bCalcRight = true;
     s.settings.bCalcTop = true;
@@ -221,7 +164,7 @@ class MainStampDialogTest : public ::testing::Test {
 
 TEST_F(MainStampDialogTest, WritesTheSampleFileByteForByte) {
     MainStampDialog d;
-    SetSample(d.settings);
+    d.settings = SampleSettings();
     const std::string path = dir_.File("sample.tvp");
     d.WriteParameterFile(path);
     EXPECT_EQ(ReadAll(path), kSampleFile);
@@ -325,12 +268,12 @@ TEST_F(MainStampDialogTest, ReadsAndWritesParameterFiles) {
         {"an empty face name goes out as one space and comes back as one",
          "face.tvp",
          [](StampSettings& s) {
-             SetSample(s);
+             s = SampleSettings();
              s.text.lfFontInfo.SetFaceName("");
          },
          {},
          opened([](State& s) {
-             SetSample(s.settings);
+             s.settings = SampleSettings();
              s.settings.text.lfFontInfo.SetFaceName(" ");
              s.bCalcLeft = false;
              s.faceNameShown = " ";
@@ -341,12 +284,12 @@ TEST_F(MainStampDialogTest, ReadsAndWritesParameterFiles) {
         {"pure blue",
          "blue.tvp",
          [](StampSettings& s) {
-             SetSample(s);
+             s = SampleSettings();
              s.text.crTextColor = 16711680;
          },
          {},
          opened([](State& s) {
-             SetSample(s.settings);
+             s.settings = SampleSettings();
              s.settings.text.crTextColor = 16711680;
              s.bCalcLeft = false;
              s.faceNameShown = "Arial";
@@ -425,7 +368,7 @@ TEST_F(MainStampDialogTest, ReadsAndWritesParameterFiles) {
 
 TEST_F(MainStampDialogTest, FailedWritesReportAndKeepTheOldFile) {
     MainStampDialog d;
-    SetSample(d.settings);
+    d.settings = SampleSettings();
     const std::vector<std::string> paths = {
         dir_.File("no/such/folder/a.tvp"),
         dir_.Path().string(), // a folder
