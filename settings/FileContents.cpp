@@ -1,5 +1,7 @@
 #include "settings/FileContents.h"
 
+#include "platform/WholeFile.h"
+
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
@@ -50,28 +52,10 @@ std::string TemporaryName(const std::string& target) {
 } // namespace
 
 std::optional<std::string> FileContents::Read(const std::string& path, size_t maxBytes) {
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
+    const auto bytes = platform::WholeFile::Read(path, maxBytes);
+    if (!bytes)
         return std::nullopt;
-    struct stat st;
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<uintmax_t>(st.st_size) > maxBytes)
-        return std::nullopt;
-    std::string content;
-    char buffer[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return std::nullopt;
-        if (n == 0)
-            break;
-        content.append(buffer, static_cast<size_t>(n));
-        if (content.size() > maxBytes) // grew while being read
-            return std::nullopt;
-    }
-    return content;
+    return std::string(bytes->begin(), bytes->end());
 }
 
 bool FileContents::Replace(const std::string& path, std::string_view content) {

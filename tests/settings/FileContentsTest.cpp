@@ -27,17 +27,17 @@ size_t EntriesIn(const fs::path& dir) {
 TEST(FileContentsTest, ReadGivesRegularFilesWithinTheLimitOnly) {
     TempDir dir;
     WriteAll(dir.File("small"), "abc");
+    WriteAll(dir.File("exact"), std::string(10, 'x'));
     WriteAll(dir.File("large"), std::string(11, 'x'));
     fs::create_directory(dir.File("folder"));
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0); // no writer: opening must not wait
     struct Case {
         const char* name;
         std::optional<std::string> expected;
     };
     const std::vector<Case> cases = {
-        {"small", "abc"},
-        {"large", std::nullopt},
-        {"folder", std::nullopt},
-        {"missing", std::nullopt},
+        {"small", "abc"},         {"exact", std::string(10, 'x')}, {"large", std::nullopt},
+        {"folder", std::nullopt}, {"pipe", std::nullopt},          {"missing", std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FileContents::Read(dir.File(c.name), 10), c.expected) << c.name;
