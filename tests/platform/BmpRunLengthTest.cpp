@@ -6,20 +6,15 @@
 #include <vector>
 
 #include "platform/PictureDecoder.h"
+#include "tests/platform/BmpBytes.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using platform::BmpInfo;
 using platform::BmpRunLength;
 using platform::PictureDecoder;
-
-Bytes Le(std::uint32_t value, int bytes) {
-    Bytes out;
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(i < 4 ? static_cast<std::uint8_t>(value >> (8 * i)) : 0);
-    return out;
-}
+using testing_support::Bmp;
+using testing_support::Bytes;
 
 // Entry 0 is (1, 2, 3); entry i > 0 is (10 i, 0, 0).
 Bytes Palette(int entries) {
@@ -32,15 +27,7 @@ Bytes Palette(int entries) {
 }
 
 Bytes RleBmp(int width, int height, int bitCount, const Bytes& codes) {
-    const Bytes table = Palette(1 << bitCount);
-    const std::uint32_t offset = 14 + 40 + std::uint32_t(table.size());
-    Bytes b{'B', 'M'};
-    for (const Bytes& part :
-         {Le(offset + std::uint32_t(codes.size()), 4), Le(0, 4), Le(offset, 4), Le(40, 4),
-          Le(std::uint32_t(width), 4), Le(std::uint32_t(height), 4), Le(1, 2),
-          Le(std::uint32_t(bitCount), 2), Le(bitCount == 8 ? 1 : 2, 4), Le(0, 20), table, codes})
-        b.insert(b.end(), part.begin(), part.end());
-    return b;
+    return Bmp(width, height, bitCount, bitCount == 8 ? 1 : 2, Palette(1 << bitCount), codes);
 }
 
 // Palette indices of the decoded picture, top row first; -1 for a colour

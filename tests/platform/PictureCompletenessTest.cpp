@@ -1,35 +1,21 @@
 #include "platform/PictureCompleteness.h"
 
+#include "tests/platform/BmpBytes.h"
+
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using platform::PictureCompleteness;
+using testing_support::Bmp;
+using testing_support::Bytes;
+using testing_support::Le;
 
 Bytes operator+(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
-}
-
-Bytes Le(std::uint32_t value, int bytes) {
-    Bytes out;
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(i < 4 ? static_cast<std::uint8_t>(value >> (8 * i)) : 0);
-    return out;
-}
-
-// File header and a 40-byte info header; `extra` goes between the headers and
-// the pixels (colour table, masks).
-Bytes Bmp(int width, int height, int bitCount, std::uint32_t compression, const Bytes& extra,
-          const Bytes& pixels) {
-    const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(extra.size());
-    return Bytes{'B', 'M'} + Le(offset + std::uint32_t(pixels.size()), 4) + Le(0, 4) +
-           Le(offset, 4) + Le(40, 4) + Le(std::uint32_t(width), 4) + Le(std::uint32_t(height), 4) +
-           Le(1, 2) + Le(std::uint32_t(bitCount), 2) + Le(compression, 4) + Le(0, 4 * 5) + extra +
-           pixels;
 }
 
 // The old 12-byte core header: 16-bit sizes, 3-byte colour entries.

@@ -1,33 +1,18 @@
 #include "platform/PictureDecoder.h"
 
+#include "tests/platform/BmpBytes.h"
+
 #include <QImageReader>
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using platform::PictureDecoder;
 using platform::PictureFormat;
-
-Bytes Le(std::uint32_t value, int bytes) {
-    Bytes out;
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(i < 4 ? static_cast<std::uint8_t>(value >> (8 * i)) : 0);
-    return out;
-}
-
-Bytes Bmp(int width, int height, int bitCount, std::uint32_t compression, const Bytes& table,
-          const Bytes& pixels) {
-    const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(table.size());
-    Bytes b{'B', 'M'};
-    for (const Bytes& part :
-         {Le(offset + std::uint32_t(pixels.size()), 4), Le(0, 4), Le(offset, 4), Le(40, 4),
-          Le(std::uint32_t(width), 4), Le(std::uint32_t(height), 4), Le(1, 2),
-          Le(std::uint32_t(bitCount), 2), Le(compression, 4), Le(0, 20), table, pixels})
-        b.insert(b.end(), part.begin(), part.end());
-    return b;
-}
+using testing_support::Bmp;
+using testing_support::Bytes;
+using testing_support::Le;
 
 TEST(PictureDecoder, SniffsTheFormatFromTheFirstBytes) {
     const struct {
