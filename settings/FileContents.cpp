@@ -1,5 +1,6 @@
 #include "settings/FileContents.h"
 
+#include "platform/FileDescriptor.h"
 #include "platform/WholeFile.h"
 
 #include <atomic>
@@ -11,26 +12,7 @@
 
 namespace {
 
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return fd_; }
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-  private:
-    int fd_;
-};
+using platform::FileDescriptor;
 
 bool WriteAll(int fd, std::string_view content) {
     while (!content.empty()) {
@@ -76,7 +58,7 @@ bool FileContents::Replace(const std::string& path, std::string_view content) {
         return false;
 
     const std::string temp = TemporaryName(target);
-    Descriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd.get() < 0)
         return false;
     const bool written = (!exists || ::fchmod(fd.get(), existing.st_mode & 07777) == 0) &&
