@@ -17,13 +17,13 @@ template <typename F> void ReleaseQuietly(F&& release) noexcept {
     }
 }
 
+} // namespace
+
 std::string HostErrorText(ASErrorCode code) {
     char buffer[256] = {};
     ASGetErrorString(code, buffer, sizeof buffer);
     return buffer;
 }
-
-} // namespace
 
 ASErrorCode& StepErrorCode() {
     static ASErrorCode code = 0;

@@ -49,6 +49,9 @@ class RunObjects {
     ASStm stream = nullptr;
 };
 
+// The host's text for an error code, as the run shows it (256-byte buffer).
+std::string HostErrorText(ASErrorCode code);
+
 // The step error code shared by the protected steps of one run (0 = none).
 ASErrorCode& StepErrorCode();
 

@@ -19,12 +19,6 @@ namespace {
 
 constexpr const char* kDoneMessage = "Done.\nPlease scroll page to show changes.";
 
-std::string HostErrorText(ASErrorCode code) {
-    char buffer[256] = {};
-    ASGetErrorString(code, buffer, sizeof buffer);
-    return buffer;
-}
-
 // Each process writes its own temporary JPEG beside the settings file, so
 // two hosts stamping at once never embed each other's picture.
 std::string RunTempJpegPath() {
