@@ -19,52 +19,23 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include "pdfhost/core/Atoms.h"
 #include "pdfhost/core/HostError.h"
-#include "pdfhost/core/HostTableSet.h"
 #include "pdfhost/pdf/Document.h"
 #include "pdfhost/pdf/DocumentSaver.h"
 #include "pdfhost/pdf/Documents.h"
-#include "pdfhost/pdf/PdfTables.h"
+#include "tests/support/EngineTables.h"
+#include "tests/support/StampRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace pdfhost;
-
-HostTableSet& Tables() {
-    static HostTableSet set;
-    static const bool installed = [] {
-        HostTableSet::FillWithStubs(set);
-        pdf::InstallPdfTables(set);
-        return true;
-    }();
-    (void)installed;
-    return set;
-}
-
-template <typename R, typename... P, typename... A> R Call(R (*fn)(ASErrorCode*, P...), A... args) {
-    ASErrorCode err = 0;
-    if constexpr (std::is_void_v<R>) {
-        fn(&err, args...);
-        if (err)
-            throw std::runtime_error("host error " + ErrorTexts::For(err));
-    } else {
-        R r = fn(&err, args...);
-        if (err)
-            throw std::runtime_error("host error " + ErrorTexts::For(err));
-        return r;
-    }
-}
-
-ASAtom Atom(const char* s) {
-    return Atoms::FromString(s);
-}
 
 std::string PageText(int page, int lines) {
     std::string c = "0.2 0.2 0.2 rg\n";
@@ -115,70 +86,18 @@ std::string SmallJpeg() {
     return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
-// The host calls of one stamp run over every page.
+// The host calls of one stamp run over every page: the plug-in's own
+// sequence, as the tests drive it.
 void StampEveryPage(PDDoc doc, const std::string& jpeg) {
-    const HostTableSet& t = Tables();
-    ASFileSys fs = Call(t.acroSupport.ASGetDefaultFileSys);
-    ASPathName path =
-        Call(t.acroSupport.ASFileSysCreatePathName, fs, Atom("Cstring"),
-             static_cast<const void*>(jpeg.c_str()), static_cast<const void*>(nullptr));
-    ASFile file = nullptr;
-    if (Call(t.acroSupport.ASFileSysOpenFile, fs, path, ASFILE_READ, &file) != 0)
-        throw std::runtime_error("cannot open the picture");
-    Call(t.acroSupport.ASFileSysReleasePath, fs, path);
-    ASStm stm = Call(t.acroSupport.ASFileStmRdOpen, file, 0u);
-    PDEColorSpace rgb = Call(t.pdfEditWrite.PDEColorSpaceCreateFromName, Atom("DeviceRGB"));
-    PDEImageAttrs attrs{kPDEImageExternal, 1, 1, 8, {}, 0};
-    PDEFilterArray filters{1, {{nullptr, nullptr, Atom("DCTDecode"), 0}}};
+    ASErrorCode err = 0;
+    const int pages = testsupport::EngineTables().pdModel.PDDocGetNumPages(&err, doc);
+    if (err)
+        throw std::runtime_error("host error " + ErrorTexts::For(err));
     const ASFixedMatrix m{ASInt32ToFixed(100), 0, 0, ASInt32ToFixed(100), ASInt32ToFixed(20),
                           ASInt32ToFixed(20)};
-    PDEImage image =
-        Call(t.pdfEditWrite.PDEImageCreate, &attrs, ASUns32{sizeof attrs}, &m, kPDEImageEncodedData,
-             rgb, static_cast<const PDEColorValue*>(nullptr),
-             static_cast<const PDEFilterArray*>(&filters), stm, static_cast<const ASUns8*>(nullptr),
-             static_cast<ASUns32>(Call(t.acroSupport.ASFileGetEOF, file)));
-    PDEExtGState ext =
-        Call(t.pdfEditWrite.PDEExtGStateCreateNew, Call(t.pdModel.PDDocGetCosDoc, doc));
-    Call(t.pdfEditWrite.PDEExtGStateSetOpacityFill, ext, ASFixed{32768});
-    PDEGraphicState gs{};
-    gs.wasSetFlags = kPDEExtGStateWasSet;
-    gs.extGState = ext;
-    Call(t.pdfEditWrite.PDEElementSetGState, image, static_cast<const PDEGraphicState*>(&gs),
-         ASUns32{sizeof gs});
-    PDEFontAttrs fa{};
-    fa.name = Atom("Arial");
-    fa.type = Atom("TrueType1");
-    PDSysFont sys = Call(t.pdSysFont.PDFindSysFont, static_cast<const PDEFontAttrs*>(&fa),
-                         ASUns32{sizeof fa}, 1u);
-    PDEFont font = sys ? Call(t.pdfEditWrite.PDEFontCreateFromSysFont, sys, 1u) : nullptr;
-    const ASFixedMatrix tm{0, 0, 0, 0, 0, 0};
-
-    const int pages = Call(t.pdModel.PDDocGetNumPages, doc);
-    for (int i = 0; i < pages; ++i) {
-        PDEText text = Call(t.pdfEditWrite.PDETextCreate);
-        if (font)
-            Call(t.pdfEditWrite.PDETextAdd, text, kPDETextRun, 0,
-                 reinterpret_cast<const ASUns8*>(""), 0, font,
-                 static_cast<const PDEGraphicState*>(nullptr), 0u,
-                 static_cast<const PDETextState*>(nullptr), 0u, &tm,
-                 static_cast<const ASFixedMatrix*>(nullptr));
-        for (PDEElement elem : {text, image}) {
-            PDPage page = Call(t.pdModel.PDDocAcquirePage, doc, i);
-            PDEContent content = Call(t.pagePDEContent.PDPageAcquirePDEContent, page,
-                                      static_cast<ASExtension>(nullptr));
-            Call(t.pdfEditWrite.PDEContentAddElem, content, kPDEAfterLast, elem);
-            Call(t.pagePDEContent.PDPageSetPDEContent, page, static_cast<ASExtension>(nullptr));
-            Call(t.pdModel.PDPageNotifyContentsDidChangeEx, page, ASBool{1});
-            Call(t.pagePDEContent.PDPageReleasePDEContent, page, static_cast<ASExtension>(nullptr));
-            Call(t.pdModel.PDPageRelease, page);
-        }
-        Call(t.pdfEditWrite.PDERelease, text);
-    }
-    for (PDEObject o : {image, rgb, ext, font})
-        if (o)
-            Call(t.pdfEditWrite.PDERelease, o);
-    Call(t.acroSupport.ASStmClose, stm);
-    Call(t.acroSupport.ASFileClose, file);
+    testsupport::StampRun run(doc, jpeg, 1, 1, m, ASFixed{32768});
+    for (int i = 0; i < pages; ++i)
+        run.Append(i);
 }
 
 double Seconds(const std::function<void()>& f) {

@@ -4,7 +4,8 @@
 #include "StampScenario.h"
 
 #include <fstream>
-#include <sstream>
+
+#include "tests/support/CorpusManifest.h"
 
 namespace e2e {
 namespace {
@@ -98,7 +99,7 @@ TEST_F(EarlyExitTest, EachEarlyEndShowsItsMessageAndChangesNothing) {
         ASSERT_EQ(r.status, 0) << r.Describe();
         EXPECT_EQ(r.messages, c.messages);
         EXPECT_EQ(LeftoverJpegs().size(), c.tempJpegLeft ? 1u : 0u);
-        EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
+        EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
         EXPECT_EQ(StampedPages(folder.Path("out.pdf")), std::vector<int>{});
         ExpectRendersAlike(folder.Path(c.document), folder.Path("out.pdf"), 3);
     }
@@ -133,24 +134,18 @@ TEST_F(EarlyExitTest, ImpossiblePixelSizesEndTheRunHarmlessly) {
 }
 
 TEST_F(EarlyExitTest, CorpusDocumentsThatForbidChangesAreRefused) {
-    const fs::path corpus = TALVANE_CORPUS_DIR;
-    std::ifstream manifest(corpus / "MANIFEST.tsv");
-    if (!manifest)
-        GTEST_SKIP() << "the corpus is not at " << corpus;
-    std::vector<std::string> refused;
-    for (std::string line; std::getline(manifest, line);) {
-        std::istringstream fields(line);
-        std::string path, bytes, sha, expect;
-        if (std::getline(fields, path, '\t') && std::getline(fields, bytes, '\t') &&
-            std::getline(fields, sha, '\t') && std::getline(fields, expect, '\t') &&
-            expect == "refuse")
-            refused.push_back(path);
-    }
+    const testsupport::CorpusManifest manifest(TALVANE_CORPUS_DIR);
+    if (!manifest.Present())
+        GTEST_SKIP() << "the corpus is not at " << manifest.Folder();
+    std::vector<fs::path> refused;
+    for (const testsupport::CorpusEntry& e : manifest.Entries())
+        if (e.expect == testsupport::CorpusEntry::Expect::Refuse)
+            refused.push_back(e.file);
     ASSERT_FALSE(refused.empty());
     UseBlackPicture();
-    for (const std::string& path : refused) {
+    for (const fs::path& path : refused) {
         SCOPED_TRACE(path);
-        fs::copy_file(corpus / path, folder.Path("in.pdf"), fs::copy_options::overwrite_existing);
+        fs::copy_file(path, folder.Path("in.pdf"), fs::copy_options::overwrite_existing);
         fs::remove(folder.Path("out.pdf"));
         const HostResult r = folder.RunScript(kScript);
         ASSERT_EQ(r.status, 0) << r.Describe();
@@ -183,7 +178,7 @@ TEST_F(EarlyExitTest, APageTheHostRefusesDoesNotStopTheOthers) {
         const HostResult r = folder.RunScript(kScript, {"--fault", c.fault});
         ASSERT_EQ(r.status, 0) << r.Describe();
         EXPECT_EQ(r.messages, c.messages);
-        EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
+        EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
         EXPECT_EQ(StampedPages(folder.Path("out.pdf")), c.stamped);
         ExpectBlackStampOn(folder.Path("in.pdf"), folder.Path("out.pdf"), 3, c.stamped);
         EXPECT_EQ(LeftoverJpegs(), std::vector<std::string>{});

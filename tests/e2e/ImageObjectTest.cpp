@@ -19,7 +19,7 @@ TEST_F(ImageObjectTest, ThePictureIsStoredOnceAndDrawnOnEveryPage) {
         folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
     ASSERT_EQ(r.status, 0) << r.Describe();
     ASSERT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
-    EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
+    EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
 
     PdfInspector out(folder.Path("out.pdf"));
     const std::vector<ImageFacts> images = out.Images();
@@ -45,7 +45,7 @@ TEST_F(ImageObjectTest, OnlyAnUnchangedFittingJpgIsEmbeddedAsItIs) {
     const auto upper = Picture("rust.JPG", 40, 30, Solid(kRust));
     const auto bmp = Picture("rust.jpg.bmp", 40, 30, Solid(kRust));
     const auto grey = folder.Path("grey.jpg");
-    WriteJpeg(grey, 40, 30, Solid({128, 128, 128}), /*grey=*/true);
+    WriteJpeg(grey, 40, 30, Solid({128, 128, 128}), {.quality = 95, .grey = true});
 
     struct Case {
         const char* what;
@@ -70,7 +70,7 @@ TEST_F(ImageObjectTest, OnlyAnUnchangedFittingJpgIsEmbeddedAsItIs) {
             folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
         ASSERT_EQ(r.status, 0) << r.Describe();
         ASSERT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
-        EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
+        EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
 
         const std::vector<ImageFacts> images = PdfInspector(folder.Path("out.pdf")).Images();
         ASSERT_EQ(images.size(), 1u);
@@ -78,7 +78,7 @@ TEST_F(ImageObjectTest, OnlyAnUnchangedFittingJpgIsEmbeddedAsItIs) {
         EXPECT_EQ(image.width, c.width);
         EXPECT_EQ(image.height, c.height);
         EXPECT_EQ(image.colorSpace, "/DeviceRGB");
-        EXPECT_EQ(image.rawData == ReadBytes(c.picture), c.embeddedAsItIs);
+        EXPECT_EQ(image.rawData == ReadFile(c.picture), c.embeddedAsItIs);
         // Whichever file went in, it is a colour JPEG of the declared size
         // showing the picture.
         const auto decoded = DecodeJpeg(image.rawData);

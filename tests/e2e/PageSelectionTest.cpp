@@ -50,7 +50,7 @@ TEST_F(PageSelectionTest, StampsThePagesTheSettingsSelect) {
             folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
         ASSERT_EQ(r.status, 0) << r.Describe();
         EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{c.message});
-        EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
+        EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
         EXPECT_EQ(StampedPages(folder.Path("out.pdf")), c.stamped);
         ExpectBlackStampOn(folder.Path("in.pdf"), folder.Path("out.pdf"), kPages, c.stamped);
     }

@@ -8,7 +8,6 @@
 #include <regex>
 #include <set>
 #include <stdexcept>
-#include <sys/wait.h>
 
 namespace e2e {
 namespace {
@@ -88,12 +87,6 @@ std::vector<int> PdfInspector::DrawnImages(int index) const {
             ids.insert(found->second.getObjectID());
     }
     return {ids.begin(), ids.end()};
-}
-
-int PdfInspector::QpdfCheck(const std::filesystem::path& pdf) {
-    const std::string command = "qpdf --check '" + pdf.string() + "' >/dev/null 2>&1";
-    const int raw = std::system(command.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
 } // namespace e2e

@@ -6,9 +6,7 @@
 // XObject stream in the file with the facts a test checks and its raw
 // (still DCT-encoded, already decrypted) data. DrawnImages(page) lists the
 // image XObjects that the page's content paints with "Do", by object
-// identity, so "the same image on every page" is checkable. QpdfCheck runs
-// `qpdf --check` and returns its exit status (0 clean, 2 errors, 3
-// warnings).
+// identity, so "the same image on every page" is checkable.
 #pragma once
 
 #include <filesystem>
@@ -44,8 +42,6 @@ class PdfInspector {
     std::vector<int> DrawnImages(int index) const;
     // The page's content streams, decoded and joined.
     std::string PageContent(int index) const;
-
-    static int QpdfCheck(const std::filesystem::path& pdf);
 
   private:
     std::unique_ptr<QPDF> pdf_;

@@ -18,8 +18,8 @@ class RenderingTest : public StampScenario {
             folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
         EXPECT_EQ(r.status, 0) << r.Describe();
         EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
-        EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
-        std::vector<Raster> pages = RenderPages(folder.Path("out.pdf"), 1, 1);
+        EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
+        std::vector<Raster> pages = RenderPages(folder.Path("out.pdf"), 1, 1, 72, PageBox::Media);
         EXPECT_EQ(pages.size(), 1u);
         return pages.empty() ? Raster{} : pages[0];
     }
@@ -27,7 +27,7 @@ class RenderingTest : public StampScenario {
 
 TEST_F(RenderingTest, OpacityBlendsTheBlackPictureIntoTheWhitePage) {
     WritePdf(folder.Path("in.pdf"), NumberedPages(1));
-    const Raster original = RenderPages(folder.Path("in.pdf"), 1, 1).at(0);
+    const Raster original = RenderPages(folder.Path("in.pdf"), 1, 1, 72, PageBox::Media).at(0);
     struct Case {
         int opacity;
         Rgb seen;
@@ -50,7 +50,7 @@ TEST_F(RenderingTest, ThePictureLandsWhereTheSwitchesPutIt) {
     // corner is HORIZONTAL left of the right edge, with CALCTOP VERTICAL
     // below the top edge; the picture's own size is never subtracted.
     WritePdf(folder.Path("in.pdf"), NumberedPages(1));
-    const Raster original = RenderPages(folder.Path("in.pdf"), 1, 1).at(0);
+    const Raster original = RenderPages(folder.Path("in.pdf"), 1, 1, 72, PageBox::Media).at(0);
     const auto black = Picture("black.bmp", 30, 20, Solid(kBlack));
     struct Case {
         const char* what;
@@ -89,7 +89,7 @@ TEST_F(RenderingTest, ForcePortraitKeepsThePictureUprightOnARotatedPage) {
     // 40 points with HORIZONTAL 30 and VERTICAL 20.
     WritePdf(folder.Path("in.pdf"),
              NumberedPages(1, FixturePage{.width = 200, .height = 300, .rotate = 90}));
-    const Raster original = RenderPages(folder.Path("in.pdf"), 1, 1).at(0);
+    const Raster original = RenderPages(folder.Path("in.pdf"), 1, 1, 72, PageBox::Media).at(0);
     const auto picture = Picture("redblue.bmp", 30, 20, TopBottom(kRed, kBlue, 20));
     struct Probe {
         int x, y;
@@ -143,8 +143,8 @@ TEST_F(RenderingTest, EveryPageTakesThePlacementOfTheFirst) {
     ASSERT_EQ(r.status, 0) << r.Describe();
     ASSERT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
 
-    const std::vector<Raster> before = RenderPages(folder.Path("in.pdf"), 1, 2);
-    const std::vector<Raster> after = RenderPages(folder.Path("out.pdf"), 1, 2);
+    const std::vector<Raster> before = RenderPages(folder.Path("in.pdf"), 1, 2, 72, PageBox::Media);
+    const std::vector<Raster> after = RenderPages(folder.Path("out.pdf"), 1, 2, 72, PageBox::Media);
     ASSERT_EQ(after.size(), 2u);
     ASSERT_EQ(before.size(), 2u);
     for (int page = 0; page < 2; ++page) {

@@ -11,7 +11,7 @@ class StampCommandLineTest : public StampScenario {};
 TEST_F(StampCommandLineTest, WritesTheStampedDocumentOnlyWhenTheRunFinished) {
     WritePdf(folder.Path("in.pdf"), NumberedPages(3));
     WritePdf(folder.Path("locked.pdf"), NumberedPages(3), FixtureOptions{.forbidChanges = true});
-    const std::string input = ReadBytes(folder.Path("in.pdf"));
+    const std::string input = ReadFile(folder.Path("in.pdf"));
     struct Case {
         const char* what;
         std::string document;
@@ -49,10 +49,10 @@ TEST_F(StampCommandLineTest, WritesTheStampedDocumentOnlyWhenTheRunFinished) {
         EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
         EXPECT_EQ(fs::exists(folder.Path("out.pdf")), c.status == 0);
         if (c.status == 0) {
-            EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
+            EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
             ExpectBlackStampOn(folder.Path("in.pdf"), folder.Path("out.pdf"), 3, {0, 1, 2});
         }
-        EXPECT_EQ(ReadBytes(folder.Path("in.pdf")), input) << "the input was changed";
+        EXPECT_EQ(ReadFile(folder.Path("in.pdf")), input) << "the input was changed";
     }
 }
 

@@ -23,7 +23,7 @@ fs::path StampScenario::Picture(const std::string& name, int width, int height,
     const fs::path path = folder.Path(name);
     const std::string ext = path.extension().string();
     if (ext == ".jpg" || ext == ".JPG")
-        WriteJpeg(path, width, height, pixel);
+        WriteJpeg(path, width, height, pixel, {.quality = 95});
     else
         WriteBmp(path, width, height, pixel);
     return path;
@@ -76,8 +76,8 @@ int StampScenario::DifferentOutside(const Raster& in, const Raster& out, const P
 }
 
 void StampScenario::ExpectRendersAlike(const fs::path& in, const fs::path& out, int pages) {
-    const std::vector<Raster> before = RenderPages(in, 1, pages);
-    const std::vector<Raster> after = RenderPages(out, 1, pages);
+    const std::vector<Raster> before = RenderPages(in, 1, pages, 72, PageBox::Media);
+    const std::vector<Raster> after = RenderPages(out, 1, pages, 72, PageBox::Media);
     ASSERT_EQ(before.size(), static_cast<std::size_t>(pages)) << in;
     ASSERT_EQ(after.size(), static_cast<std::size_t>(pages)) << out;
     for (int p = 0; p < pages; ++p)
@@ -86,8 +86,8 @@ void StampScenario::ExpectRendersAlike(const fs::path& in, const fs::path& out, 
 
 void StampScenario::ExpectBlackStampOn(const fs::path& in, const fs::path& out, int pages,
                                        const std::vector<int>& stamped) {
-    const std::vector<Raster> before = RenderPages(in, 1, pages);
-    const std::vector<Raster> after = RenderPages(out, 1, pages);
+    const std::vector<Raster> before = RenderPages(in, 1, pages, 72, PageBox::Media);
+    const std::vector<Raster> after = RenderPages(out, 1, pages, 72, PageBox::Media);
     ASSERT_EQ(before.size(), static_cast<std::size_t>(pages)) << in;
     ASSERT_EQ(after.size(), static_cast<std::size_t>(pages)) << out;
     for (int p = 0; p < pages; ++p) {

@@ -13,14 +13,31 @@
 #include <vector>
 
 #include "HostProcess.h"
-#include "PageRaster.h"
 #include "PdfFixture.h"
 #include "PdfInspector.h"
-#include "PictureFiles.h"
 #include "SettingsFile.h"
 #include "TestFolder.h"
+#include "tests/support/BmpBuilder.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/JpegCodec.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/Raster.h"
+#include "tests/support/ToolRuns.h"
 
 namespace e2e {
+
+using testsupport::DecodeJpeg;
+using testsupport::PageBox;
+using testsupport::PixelFunction;
+using testsupport::QpdfCheck;
+using testsupport::Raster;
+using testsupport::ReadFile;
+using testsupport::RenderPages;
+using testsupport::Rgb;
+using testsupport::Solid;
+using testsupport::TopBottom;
+using testsupport::WriteBmp;
+using testsupport::WriteJpeg;
 
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};

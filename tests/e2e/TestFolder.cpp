@@ -11,11 +11,7 @@ namespace e2e {
 
 namespace fs = std::filesystem;
 
-TestFolder::TestFolder() {
-    std::string pattern = (fs::path(::testing::TempDir()) / "e2e-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a folder from " + pattern);
-    root_ = pattern;
+TestFolder::TestFolder() : root_("e2e", testsupport::TempFolder::OnFailure::Keep) {
     fs::create_directory(Install());
     std::ofstream(Registry(), std::ios::binary)
         << "REGEDIT4\r\n\r\n"
@@ -23,15 +19,6 @@ TestFolder::TestFolder() {
            "Paths\\Talvane.api]\r\n"
            "@=\""
         << Install().string() << "\"\r\n";
-}
-
-TestFolder::~TestFolder() {
-    if (::testing::Test::HasFailure()) {
-        std::cerr << "e2e: files of the failed test kept in " << root_ << "\n";
-        return;
-    }
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
 }
 
 std::vector<std::string> TestFolder::InstallFiles() const {
@@ -53,13 +40,13 @@ std::string TestFolder::NextTag() {
 HostResult TestFolder::RunScript(const std::string& script,
                                  const std::vector<std::string>& options) {
     const std::string tag = NextTag();
-    const fs::path scriptPath = root_ / (tag + ".script");
+    const fs::path scriptPath = Root() / (tag + ".script");
     std::ofstream(scriptPath, std::ios::binary) << script;
     std::vector<std::string> args = HostOptions();
     args.insert(args.end(), options.begin(), options.end());
     args.push_back("run");
     args.push_back(scriptPath.string());
-    HostProcess process(args, root_, root_, tag);
+    HostProcess process(args, Root(), Root(), tag);
     process.Start();
     return process.Wait();
 }
@@ -68,7 +55,7 @@ HostResult TestFolder::Run(const std::vector<std::string>& args) {
     const std::string tag = NextTag();
     std::vector<std::string> all = HostOptions();
     all.insert(all.end(), args.begin(), args.end());
-    HostProcess process(all, root_, root_, tag);
+    HostProcess process(all, Root(), Root(), tag);
     process.Start();
     return process.Wait();
 }
@@ -77,7 +64,7 @@ std::unique_ptr<HostProcess> TestFolder::Start(const std::vector<std::string>& a
                                                const fs::path& workDir) {
     std::vector<std::string> all = HostOptions();
     all.insert(all.end(), args.begin(), args.end());
-    auto process = std::make_unique<HostProcess>(all, workDir, root_, NextTag());
+    auto process = std::make_unique<HostProcess>(all, workDir, Root(), NextTag());
     process->Start();
     return process;
 }

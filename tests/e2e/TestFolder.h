@@ -18,21 +18,21 @@
 #include <vector>
 
 #include "HostProcess.h"
+#include "tests/support/TempFolder.h"
 
 namespace e2e {
 
 class TestFolder {
   public:
     TestFolder();
-    ~TestFolder();
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
 
-    const std::filesystem::path& Root() const { return root_; }
-    std::filesystem::path Install() const { return root_ / "install"; }
-    std::filesystem::path Registry() const { return root_ / "registry.reg"; }
+    const std::filesystem::path& Root() const { return root_.Path(); }
+    std::filesystem::path Install() const { return Root() / "install"; }
+    std::filesystem::path Registry() const { return Root() / "registry.reg"; }
     std::filesystem::path SettingsPath() const { return Install() / "PDFTalvane.ini"; }
-    std::filesystem::path Path(const std::string& name) const { return root_ / name; }
+    std::filesystem::path Path(const std::string& name) const { return Root() / name; }
 
     // Names of the files in the installation folder, sorted.
     std::vector<std::string> InstallFiles() const;
@@ -49,7 +49,7 @@ class TestFolder {
     std::vector<std::string> HostOptions() const;
     std::string NextTag();
 
-    std::filesystem::path root_;
+    testsupport::TempFolder root_;
     int runs_ = 0;
 };
 

@@ -37,7 +37,7 @@ TEST_F(UndoTest, UndoTakesTheStampOffOnceAfterEachStamp) {
     ExpectBlackStampOn(In(), folder.Path("stamped.pdf"), kPages, {0, 1, 2});
     for (const char* name : {"undone.pdf", "refused.pdf", "again.pdf"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path(name)), 0);
+        EXPECT_EQ(QpdfCheck(folder.Path(name)), 0);
         EXPECT_EQ(StampedPages(folder.Path(name)), std::vector<int>{});
         ExpectRendersAlike(In(), folder.Path(name), kPages);
     }
@@ -48,7 +48,7 @@ TEST_F(UndoTest, UndoOnADocumentNeverStampedChangesNothing) {
         folder.RunScript("open in.pdf\nclick 1032\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
     ASSERT_EQ(r.status, 0) << r.Describe();
     EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
-    EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
+    EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
     ExpectRendersAlike(In(), folder.Path("out.pdf"), kPages);
     const PdfInspector before(In());
     const PdfInspector after(folder.Path("out.pdf"));
@@ -68,7 +68,7 @@ TEST_F(UndoTest, AStampSavedByOneProcessIsUndoneByTheNext) {
         "open stamped.pdf\nclick 1032\nmenu ADBE:PDFTalvane\nsave undone.pdf\nclose\n");
     ASSERT_EQ(undo.status, 0) << undo.Describe();
     EXPECT_EQ(undo.messages, std::vector<TranscriptMessage>{Done()});
-    EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("undone.pdf")), 0);
+    EXPECT_EQ(QpdfCheck(folder.Path("undone.pdf")), 0);
     EXPECT_EQ(StampedPages(folder.Path("undone.pdf")), std::vector<int>{});
     ExpectRendersAlike(In(), folder.Path("undone.pdf"), kPages);
 }

@@ -7,19 +7,15 @@
 #include <iterator>
 #include <sys/stat.h>
 
-#include "JpegTestKit.h"
 #include "image/DibToRgbRows.h"
 #include "image/WriteJpegFile.h"
 #include "platform/Messages.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/JpegCodec.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testsupport::Bytes;
 
 bool Exists(const std::string& path) {
     struct stat info {};
@@ -116,7 +112,7 @@ TEST_F(JpegFileWriterTest, WritesBaselineJfifAtQuality100) {
     ASSERT_TRUE(WriteJpegFile(*dib, 100, Path("out.jpg"), &error)) << error;
     EXPECT_EQ(error, "");
 
-    const auto segments = jpegkit::Segments(ReadFile(Path("out.jpg")));
+    const auto segments = testsupport::JpegSegments(testsupport::ReadBytes(Path("out.jpg")));
     ASSERT_GE(segments.size(), 3u);
     EXPECT_EQ(segments.front().marker, 0xD8);
     EXPECT_EQ(segments.back().marker, 0xD9);
@@ -158,7 +154,7 @@ TEST_F(JpegFileWriterTest, DecodesBackTopRowFirstWithinASmallError) {
     std::string error;
     ASSERT_TRUE(WriteJpegFile(*dib, 100, Path("out.jpg"), &error)) << error;
 
-    const auto decoded = jpegkit::Decode(ReadFile(Path("out.jpg")));
+    const auto decoded = testsupport::DecodeJpeg(testsupport::ReadBytes(Path("out.jpg")));
     ASSERT_TRUE(decoded);
     ASSERT_EQ(decoded->width, 64);
     ASSERT_EQ(decoded->height, 48);
@@ -186,13 +182,13 @@ TEST_F(JpegFileWriterTest, OverwritesAnExistingFile) {
         JpegFileWriter::BitmapToDib(platform::DeviceBitmap(TestPicture(16, 16)), BI_RGB);
     std::string error;
     ASSERT_TRUE(WriteJpegFile(*dib, 100, Path("out.jpg"), &error)) << error;
-    const Bytes file = ReadFile(Path("out.jpg"));
+    const Bytes file = testsupport::ReadBytes(Path("out.jpg"));
     ASSERT_LT(file.size(), 200000u);
     EXPECT_EQ(file[0], 0xFF);
     EXPECT_EQ(file[1], 0xD8);
     EXPECT_EQ(file[file.size() - 2], 0xFF);
     EXPECT_EQ(file[file.size() - 1], 0xD9);
-    EXPECT_TRUE(jpegkit::Decode(file));
+    EXPECT_TRUE(testsupport::DecodeJpeg(file));
 }
 
 TEST_F(JpegFileWriterTest, RefusesBadInputWithTheUsersText) {
@@ -228,7 +224,7 @@ TEST_F(JpegFileWriterTest, RefusesBadInputWithTheUsersText) {
         if (!c.path.empty()) {
             EXPECT_EQ(Exists(c.path), c.fileLeft);
             if (c.fileLeft) {
-                EXPECT_TRUE(ReadFile(c.path).empty());
+                EXPECT_TRUE(testsupport::ReadBytes(c.path).empty());
             }
         }
     }
@@ -239,7 +235,7 @@ TEST_F(JpegFileWriterTest, AcceptsTheQualityBounds) {
     for (int quality : {0, 100}) {
         std::string error;
         EXPECT_TRUE(WriteJpegFile(*dib, quality, Path("q.jpg"), &error)) << quality << error;
-        EXPECT_TRUE(jpegkit::Decode(ReadFile(Path("q.jpg")))) << quality;
+        EXPECT_TRUE(testsupport::DecodeJpeg(testsupport::ReadBytes(Path("q.jpg")))) << quality;
     }
 }
 
@@ -300,7 +296,7 @@ TEST_F(JpegFileWriterTest, SaveBitmapAsJpegShowsFailuresInTheApplicationBox) {
         EXPECT_EQ(texts, c.messages);
         EXPECT_EQ(Exists(c.path), c.written);
         if (c.written) {
-            const auto decoded = jpegkit::Decode(ReadFile(c.path));
+            const auto decoded = testsupport::DecodeJpeg(testsupport::ReadBytes(c.path));
             ASSERT_TRUE(decoded);
             EXPECT_EQ(decoded->width, 20);
             EXPECT_EQ(decoded->height, 10);

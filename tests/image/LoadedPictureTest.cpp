@@ -9,7 +9,8 @@
 #include <map>
 #include <sstream>
 
-#include "JpegTestKit.h"
+#include "tests/support/CorpusManifest.h"
+#include "tests/support/JpegCodec.h"
 
 namespace {
 
@@ -153,10 +154,18 @@ TEST(LoadedPicture, LoadsJpegVariantsAndRejectsCutOnes) {
     QTemporaryDir dir;
     const auto path = [&](const char* name) { return (dir.path() + "/" + name).toStdString(); };
 
-    const Bytes baseline = jpegkit::Encode(source, jpegkit::Variant::Baseline);
-    const Bytes progressive = jpegkit::Encode(source, jpegkit::Variant::Progressive);
-    const Bytes gray = jpegkit::Encode(source, jpegkit::Variant::Grayscale);
-    const Bytes restarts = jpegkit::Encode(source, jpegkit::Variant::Restarts);
+    const testsupport::PixelFunction pixels = [&](int x, int y) {
+        const QRgb p = source.pixel(x, y);
+        return testsupport::Rgb{std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)),
+                                std::uint8_t(qBlue(p))};
+    };
+    const auto encode = [&](const testsupport::JpegOptions& options) {
+        return testsupport::EncodeJpeg(45, 30, pixels, options);
+    };
+    const Bytes baseline = encode({});
+    const Bytes progressive = encode({.progressive = true});
+    const Bytes gray = encode({.grey = true});
+    const Bytes restarts = encode({.restartRows = 1});
     ASSERT_FALSE(baseline.empty());
     ASSERT_FALSE(progressive.empty());
     ASSERT_FALSE(gray.empty());
@@ -219,29 +228,30 @@ bool IsPictureEntry(const std::string& path) {
 }
 
 TEST(LoadedPicture, FollowsTheCorpusManifest) {
-    const auto rows = ReadTable(kCorpus + "/MANIFEST.tsv");
-    if (rows.empty())
+    using Expect = testsupport::CorpusEntry::Expect;
+    const testsupport::CorpusManifest manifest(kCorpus);
+    if (!manifest.Present())
         GTEST_SKIP() << "no corpus at " << kCorpus;
     int loads = 0, rejects = 0, survived = 0;
     LoadedPicture picture;
-    for (const auto& row : rows) {
-        if (row.size() < 5 || !IsPictureEntry(row[0]))
+    for (const testsupport::CorpusEntry& row : manifest.Entries()) {
+        if (!IsPictureEntry(row.path))
             continue;
-        const std::string& expect = row[3];
-        if (expect != "load" && expect != "reject" && expect != "no-crash")
+        const Expect expect = row.expect;
+        if (expect != Expect::Load && expect != Expect::Reject && expect != Expect::NoCrash)
             continue;
-        SCOPED_TRACE(row[0] + " (" + expect + ")");
-        const int result = picture.Load(kCorpus + "/" + row[0]);
-        if (expect == "load") {
+        SCOPED_TRACE(row.path + " (" + row.expectWord + ")");
+        const int result = picture.Load(row.file.string());
+        if (expect == Expect::Load) {
             ++loads;
             ASSERT_EQ(result, 1);
             int width = 0, height = 0;
-            ASSERT_EQ(std::sscanf(row[4].c_str(), "%dx%d", &width, &height), 2) << row[4];
-            if (auto screen = kScreenSizes.find(row[0]); screen != kScreenSizes.end())
+            ASSERT_EQ(std::sscanf(row.facts.c_str(), "%dx%d", &width, &height), 2) << row.facts;
+            if (auto screen = kScreenSizes.find(row.path); screen != kScreenSizes.end())
                 std::tie(width, height) = screen->second;
             EXPECT_EQ(picture.GetSize().right, width);
             EXPECT_EQ(picture.GetSize().bottom, height);
-        } else if (expect == "reject") {
+        } else if (expect == Expect::Reject) {
             ++rejects;
             EXPECT_EQ(result, 0);
             ExpectEmpty(picture);
@@ -254,7 +264,7 @@ TEST(LoadedPicture, FollowsTheCorpusManifest) {
             }
         }
         if (result == 1)
-            ExpectSameOnDirtyHeap(kCorpus + "/" + row[0], picture.Bitmap()->image());
+            ExpectSameOnDirtyHeap(row.file.string(), picture.Bitmap()->image());
     }
     EXPECT_GT(loads, 0);
     EXPECT_GT(rejects, 0);

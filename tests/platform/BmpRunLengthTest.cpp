@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "platform/PictureDecoder.h"
-#include "tests/platform/BmpBytes.h"
+#include "tests/support/BmpBuilder.h"
 
 namespace {
 
 using platform::BmpInfo;
 using platform::BmpRunLength;
 using platform::PictureDecoder;
-using testing_support::Bmp;
-using testing_support::Bytes;
+using testsupport::Bmp;
+using testsupport::Bytes;
 
 // Entry 0 is (1, 2, 3); entry i > 0 is (10 i, 0, 0).
 Bytes Palette(int entries) {

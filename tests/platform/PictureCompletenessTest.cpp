@@ -1,6 +1,6 @@
 #include "platform/PictureCompleteness.h"
 
-#include "tests/platform/BmpBytes.h"
+#include "tests/support/BmpBuilder.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -9,22 +9,11 @@
 namespace {
 
 using platform::PictureCompleteness;
-using testing_support::Bmp;
-using testing_support::Bytes;
-using testing_support::Le;
-
-Bytes operator+(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// The old 12-byte core header: 16-bit sizes, 3-byte colour entries.
-Bytes CoreBmp(int width, int height, int bitCount, const Bytes& table, const Bytes& pixels) {
-    const std::uint32_t offset = 14 + 12 + static_cast<std::uint32_t>(table.size());
-    return Bytes{'B', 'M'} + Le(offset + std::uint32_t(pixels.size()), 4) + Le(0, 4) +
-           Le(offset, 4) + Le(12, 4) + Le(std::uint32_t(width), 2) + Le(std::uint32_t(height), 2) +
-           Le(1, 2) + Le(std::uint32_t(bitCount), 2) + table + pixels;
-}
+using testsupport::Bmp;
+using testsupport::Bytes;
+using testsupport::CoreBmp;
+using testsupport::operator+;
+using testsupport::Le;
 
 const Bytes kSoi{0xFF, 0xD8}, kEoi{0xFF, 0xD9};
 const Bytes kApp0{0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0};

@@ -1,6 +1,6 @@
 #include "platform/PictureDecoder.h"
 
-#include "tests/platform/BmpBytes.h"
+#include "tests/support/BmpBuilder.h"
 
 #include <QImageReader>
 #include <gtest/gtest.h>
@@ -10,9 +10,9 @@ namespace {
 
 using platform::PictureDecoder;
 using platform::PictureFormat;
-using testing_support::Bmp;
-using testing_support::Bytes;
-using testing_support::Le;
+using testsupport::Bmp;
+using testsupport::Bytes;
+using testsupport::Le;
 
 TEST(PictureDecoder, SniffsTheFormatFromTheFirstBytes) {
     const struct {

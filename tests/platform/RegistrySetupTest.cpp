@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TempFolder.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -38,8 +40,6 @@ std::optional<std::string> FirstValue(const std::string& plugin) {
 class RegistrySetupTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "registry-setup-XXXXXX").string();
-        root_ = mkdtemp(pattern.data());
         plugins_ = root_ / "build" / "plug_ins";
         fs::create_directories(plugins_ / "folder.api");
         for (const char* name : {"Talvane.api", "Other.api", "notes.txt"})
@@ -51,11 +51,10 @@ class RegistrySetupTest : public ::testing::Test {
     void TearDown() override {
         oldXdg_ ? setenv("XDG_CONFIG_HOME", oldXdg_->c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
         Registry::Reset();
-        std::error_code ec;
-        fs::remove_all(root_, ec);
     }
 
-    fs::path root_;
+    testsupport::TempFolder folder_{"registry-setup"};
+    const fs::path root_ = folder_.Path();
     fs::path plugins_;
     std::optional<std::string> oldXdg_;
 };

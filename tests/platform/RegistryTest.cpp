@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
+
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -18,34 +21,9 @@ using platform::RegistryStore;
 constexpr const char* kPluginKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Talvane.api";
 
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "registry-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& Path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteAll(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using testsupport::ReadFile;
+using testsupport::TempFolder;
+using testsupport::WriteFile;
 
 // The value at `index` of `key` through the enumeration call, or nullopt
 // when the call fails.
@@ -150,7 +128,7 @@ TEST(RegistryStoreTest, FormatWritesTheExportFormatAndReadsBack) {
 class RegistryTest : public ::testing::Test {
   protected:
     void TearDown() override { Registry::Reset(); }
-    TempDir dir_;
+    TempFolder dir_;
 };
 
 TEST_F(RegistryTest, EnumValueFailsLikeTheHomePlatform) {
@@ -158,11 +136,11 @@ TEST_F(RegistryTest, EnumValueFailsLikeTheHomePlatform) {
     const std::string fits(1022, 'f');
     const std::string tooLong(1023, 't');
     const std::string file = dir_.File("r.reg");
-    WriteAll(file, "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Fits]\n@=\"" + fits +
-                       "\"\n[HKEY_LOCAL_MACHINE\\TooLong]\n\"first\"=\"" + tooLong +
-                       "\"\n\"second\"=\"short\"\n[HKEY_LOCAL_MACHINE\\Empty]\n"
-                       "[HKEY_LOCAL_MACHINE\\Parent\\Child]\n@=\"x\"\n"
-                       "[HKEY_LOCAL_MACHINE\\Dword]\n@=dword:00000102\n");
+    WriteFile(file, "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Fits]\n@=\"" + fits +
+                        "\"\n[HKEY_LOCAL_MACHINE\\TooLong]\n\"first\"=\"" + tooLong +
+                        "\"\n\"second\"=\"short\"\n[HKEY_LOCAL_MACHINE\\Empty]\n"
+                        "[HKEY_LOCAL_MACHINE\\Parent\\Child]\n@=\"x\"\n"
+                        "[HKEY_LOCAL_MACHINE\\Dword]\n@=dword:00000102\n");
     EXPECT_TRUE(Registry::UseFile(file).empty());
 
     struct Case {
@@ -204,7 +182,7 @@ TEST_F(RegistryTest, SaveWritesAtomicallyAndReportsFailure) {
     Registry::SetString(Registry::Root::LocalMachine, "K", "", "/opt/x");
     ASSERT_EQ(Registry::Save(), std::nullopt);
     const std::string saved = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n@=\"/opt/x\"\r\n\r\n";
-    EXPECT_EQ(ReadAll(file), saved);
+    EXPECT_EQ(ReadFile(file), saved);
     EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(file).parent_path()),
                             fs::directory_iterator()),
               1); // no temporary file left behind
@@ -230,18 +208,18 @@ TEST_F(RegistryTest, RegisterAppPathAddsOnlyAMissingKey) {
     std::string error;
     EXPECT_EQ(Registry::RegisterAppPath("Talvane.api", "/build/plug_ins", &error),
               Registry::Registration::Added);
-    EXPECT_EQ(ReadAll(file), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + std::string(kPluginKey) +
-                                 "]\r\n@=\"/build/plug_ins\"\r\n\r\n");
+    EXPECT_EQ(ReadFile(file), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + std::string(kPluginKey) +
+                                  "]\r\n@=\"/build/plug_ins\"\r\n\r\n");
 
     // A key that is present (even one whose value is unreadable) is the
     // user's: registration neither changes nor rewrites it.
     const std::string existing =
         "REGEDIT4\n[HKEY_LOCAL_MACHINE\\" + std::string(kPluginKey) + "]\n";
-    WriteAll(file, existing);
+    WriteFile(file, existing);
     Registry::UseFile(file);
     EXPECT_EQ(Registry::RegisterAppPath("Talvane.api", "/elsewhere"),
               Registry::Registration::AlreadyPresent);
-    EXPECT_EQ(ReadAll(file), existing);
+    EXPECT_EQ(ReadFile(file), existing);
 
     // A file where the registry's folder should be.
     Registry::UseFile(dir_.File("registry.reg/inside.reg"));

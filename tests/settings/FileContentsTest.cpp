@@ -1,6 +1,7 @@
 #include "settings/FileContents.h"
 
-#include "tests/settings/TempDir.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +10,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::ReadAll;
-using testing_support::TempDir;
-using testing_support::WriteAll;
+using testsupport::ReadFile;
+using testsupport::TempFolder;
+using testsupport::WriteFile;
 
 mode_t ModeOf(const std::string& path) {
     struct stat st;
@@ -25,10 +26,10 @@ size_t EntriesIn(const fs::path& dir) {
 }
 
 TEST(FileContentsTest, ReadGivesRegularFilesWithinTheLimitOnly) {
-    TempDir dir;
-    WriteAll(dir.File("small"), "abc");
-    WriteAll(dir.File("exact"), std::string(10, 'x'));
-    WriteAll(dir.File("large"), std::string(11, 'x'));
+    TempFolder dir;
+    WriteFile(dir.File("small"), "abc");
+    WriteFile(dir.File("exact"), std::string(10, 'x'));
+    WriteFile(dir.File("large"), std::string(11, 'x'));
     fs::create_directory(dir.File("folder"));
     ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0); // no writer: opening must not wait
     struct Case {
@@ -45,33 +46,33 @@ TEST(FileContentsTest, ReadGivesRegularFilesWithinTheLimitOnly) {
 }
 
 TEST(FileContentsTest, ReplaceKeepsPermissionsAndFollowsLinks) {
-    TempDir dir;
+    TempFolder dir;
     const mode_t oldMask = ::umask(022);
 
     const std::string fresh = dir.File("fresh.tvp");
     ASSERT_TRUE(FileContents::Replace(fresh, "new"));
-    EXPECT_EQ(ReadAll(fresh), "new");
+    EXPECT_EQ(ReadFile(fresh), "new");
     EXPECT_EQ(ModeOf(fresh), 0644u);
 
     const std::string existing = dir.File("existing.tvp");
-    WriteAll(existing, "a much longer old content");
+    WriteFile(existing, "a much longer old content");
     ::chmod(existing.c_str(), 0600);
     ASSERT_TRUE(FileContents::Replace(existing, "short"));
-    EXPECT_EQ(ReadAll(existing), "short");
+    EXPECT_EQ(ReadFile(existing), "short");
     EXPECT_EQ(ModeOf(existing), 0600u);
 
     const std::string link = dir.File("link.tvp");
     fs::create_symlink(existing, link);
     ASSERT_TRUE(FileContents::Replace(link, "through the link"));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadAll(existing), "through the link");
+    EXPECT_EQ(ReadFile(existing), "through the link");
 
     ::umask(oldMask);
     EXPECT_EQ(EntriesIn(dir.Path()), 3u); // no temporary file left
 }
 
 TEST(FileContentsTest, ReplaceFailsCleanly) {
-    TempDir dir;
+    TempFolder dir;
     fs::create_directories(dir.File("folder/inside"));
     const std::vector<std::string> cases = {
         dir.File("folder"),             // a folder is not replaced

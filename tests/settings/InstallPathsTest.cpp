@@ -2,7 +2,8 @@
 
 #include "platform/Messages.h"
 #include "platform/Registry.h"
-#include "tests/settings/TempDir.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,8 @@
 namespace {
 
 using platform::Registry;
-using testing_support::TempDir;
-using testing_support::WriteAll;
+using testsupport::TempFolder;
+using testsupport::WriteFile;
 
 const std::string kKeyLine =
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Talvane.api]\n";
@@ -31,7 +32,7 @@ class InstallPathsTest : public ::testing::Test {
         InstallPaths::Get() = InstallPaths();
     }
 
-    TempDir dir_;
+    TempFolder dir_;
     std::ostringstream transcript_;
 };
 
@@ -74,7 +75,7 @@ TEST_F(InstallPathsTest, BuildsThePathsFromTheRegistry) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string file = dir_.File("registry.reg");
-        WriteAll(file, "REGEDIT4\n\n" + c.registry);
+        WriteFile(file, "REGEDIT4\n\n" + c.registry);
         ASSERT_TRUE(Registry::UseFile(file).empty());
         InstallPaths::Get().szIniPath = "old.ini";
         InstallPaths::Get().szTempJpgPath = "old.jpg";

@@ -1,14 +1,14 @@
 #include "settings/ParameterFile.h"
 
 #include "tests/settings/SettingsSamples.h"
+#include "tests/support/CorpusManifest.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <limits>
-#include <sstream>
 
 namespace {
 
@@ -271,28 +271,16 @@ TEST(ParameterFileTest, TellsTheSettingsFileByASubstring) {
 // Hostile text from the shared corpus: whatever it holds, reading it must not
 // crash, and what was read must survive a write and a second read.
 TEST(ParameterFileTest, CorpusTextReadsAndRoundTrips) {
-    namespace fs = std::filesystem;
-    const fs::path corpus = TALVANE_CORPUS_DIR;
-    std::ifstream manifest(corpus / "MANIFEST.tsv");
-    if (!manifest)
-        GTEST_SKIP() << "corpus not present at " << corpus;
-    std::string line;
+    const testsupport::CorpusManifest manifest(TALVANE_CORPUS_DIR);
+    if (!manifest.Present())
+        GTEST_SKIP() << "corpus not present at " << manifest.Folder();
     int files = 0;
-    while (std::getline(manifest, line)) {
-        std::istringstream fields(line);
-        std::string path, bytes, sha, expect;
-        std::getline(fields, path, '\t');
-        std::getline(fields, bytes, '\t');
-        std::getline(fields, sha, '\t');
-        std::getline(fields, expect, '\t');
-        if (expect != "parse")
+    for (const testsupport::CorpusEntry& e : manifest.Entries()) {
+        if (e.expect != testsupport::CorpusEntry::Expect::Parse)
             continue;
-        SCOPED_TRACE(path);
-        std::ifstream in(corpus / path, std::ios::binary);
-        std::ostringstream content;
-        content << in.rdbuf();
+        SCOPED_TRACE(e.path);
         StampSettings first = OtherSettings();
-        if (!ParameterFile::Apply(content.str(), first))
+        if (!ParameterFile::Apply(testsupport::ReadFile(e.file), first))
             continue; // not text: nothing applied, nothing to compare
         StampSettings second;
         ASSERT_TRUE(ParameterFile::Apply(ParameterFile::Format(first), second));

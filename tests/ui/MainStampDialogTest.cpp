@@ -3,7 +3,8 @@
 #include "platform/Messages.h"
 #include "settings/ParameterFile.h"
 #include "tests/settings/SettingsSamples.h"
-#include "tests/settings/TempDir.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +16,10 @@
 namespace {
 
 using testing_support::kSampleFile;
-using testing_support::ReadAll;
 using testing_support::SampleSettings;
-using testing_support::TempDir;
-using testing_support::WriteAll;
+using testsupport::ReadFile;
+using testsupport::TempFolder;
+using testsupport::WriteFile;
 
 // What a read may change, compared as a whole.
 struct State {
@@ -158,7 +159,7 @@ class MainStampDialogTest : public ::testing::Test {
         return "MESSAGE app-box \"Talvane\" \"" + platform::Messages::Escape(text) + "\"\n";
     }
 
-    TempDir dir_;
+    TempFolder dir_;
     std::ostringstream transcript_;
 };
 
@@ -167,7 +168,7 @@ TEST_F(MainStampDialogTest, WritesTheSampleFileByteForByte) {
     d.settings = SampleSettings();
     const std::string path = dir_.File("sample.tvp");
     d.WriteParameterFile(path);
-    EXPECT_EQ(ReadAll(path), kSampleFile);
+    EXPECT_EQ(ReadFile(path), kSampleFile);
     EXPECT_EQ(TakeMessages(), AppBox("Saved to file: " + path));
 }
 
@@ -341,9 +342,9 @@ TEST_F(MainStampDialogTest, ReadsAndWritesParameterFiles) {
             writer.settings = Before().settings;
             c.source(writer.settings);
             writer.WriteParameterFile(path);
-            EXPECT_NE(ReadAll(path).find(c.fileHas), std::string::npos) << ReadAll(path);
+            EXPECT_NE(ReadFile(path).find(c.fileHas), std::string::npos) << ReadFile(path);
         } else if (c.content) {
-            WriteAll(path, *c.content);
+            WriteFile(path, *c.content);
         }
         MainStampDialog d;
         Before().ApplyTo(d);
@@ -387,7 +388,7 @@ TEST_F(MainStampDialogTest, FailedWritesReportAndKeepTheOldFile) {
     const std::string settingsFile = dir_.File("PDFTalvane.ini");
     d.WriteParameterFile(settingsFile);
     EXPECT_EQ(TakeMessages(), "");
-    EXPECT_EQ(ReadAll(settingsFile), kSampleFile);
+    EXPECT_EQ(ReadFile(settingsFile), kSampleFile);
 }
 
 TEST_F(MainStampDialogTest, PictureNamedInTheFileGivesTheNaturalSize) {
@@ -398,7 +399,7 @@ TEST_F(MainStampDialogTest, PictureNamedInTheFileGivesTheNaturalSize) {
 
     MainStampDialog d;
     const std::string good = dir_.File("good.tvp");
-    WriteAll(good, "IMAGEFILENAME;" + picture + "\r\nIMAGEWIDTH;320\r\nIMAGEHEIGHTPDF;7\r\n");
+    WriteFile(good, "IMAGEFILENAME;" + picture + "\r\nIMAGEWIDTH;320\r\nIMAGEHEIGHTPDF;7\r\n");
     d.ReadParameterFile(good);
     EXPECT_EQ(d.nActualWidth, 40);
     EXPECT_EQ(d.nActualHeight, 30);
@@ -406,7 +407,7 @@ TEST_F(MainStampDialogTest, PictureNamedInTheFileGivesTheNaturalSize) {
     EXPECT_EQ(d.settings.nImageHeightPdf, 7);
 
     const std::string bad = dir_.File("bad.tvp");
-    WriteAll(bad, "IMAGEFILENAME;" + dir_.File("missing.bmp") + "\r\nOPACITY;5\r\n");
+    WriteFile(bad, "IMAGEFILENAME;" + dir_.File("missing.bmp") + "\r\nOPACITY;5\r\n");
     d.ReadParameterFile(bad);
     EXPECT_EQ(d.settings.nOpacity, 5);
     EXPECT_EQ(d.nActualWidth, 40); // the previous picture's size stays
@@ -416,9 +417,9 @@ TEST_F(MainStampDialogTest, PictureNamedInTheFileGivesTheNaturalSize) {
 
 TEST_F(MainStampDialogTest, TheWidgetSideIsCalledOnlyWhileOnScreen) {
     const std::string named = dir_.File("named.tvp");
-    WriteAll(named, "TEXTONIMAGE;1\r\nT_TEXTCOLOR;5\r\n");
+    WriteFile(named, "TEXTONIMAGE;1\r\nT_TEXTCOLOR;5\r\n");
     const std::string settingsFile = dir_.File("PDFTalvane.ini");
-    WriteAll(settingsFile, "TEXTONIMAGE;0\r\n");
+    WriteFile(settingsFile, "TEXTONIMAGE;0\r\n");
 
     MainStampDialog d;
     RecordingView view;
@@ -441,7 +442,7 @@ TEST_F(MainStampDialogTest, TheWidgetSideIsCalledOnlyWhileOnScreen) {
     d.WriteParameterFile(named);
     EXPECT_EQ(view.reads, 1);
     EXPECT_EQ(view.refreshes, 2);
-    EXPECT_NE(ReadAll(named).find("\r\nOPACITY;77\r\n"), std::string::npos);
+    EXPECT_NE(ReadFile(named).find("\r\nOPACITY;77\r\n"), std::string::npos);
     d.SetView(nullptr);
 }
 
@@ -469,7 +470,7 @@ TEST_F(MainStampDialogTest, FirstRunValuesSurviveOnlyWithoutASettingsFile) {
 
     d.ReadParameterFile(dir_.File("PDFTalvane.ini")); // none yet
     EXPECT_TRUE(d.settings.bForcePortrait);
-    WriteAll(dir_.File("PDFTalvane.ini"), "STARTPROC;2\r\n");
+    WriteFile(dir_.File("PDFTalvane.ini"), "STARTPROC;2\r\n");
     d.ReadParameterFile(dir_.File("PDFTalvane.ini"));
     EXPECT_FALSE(d.settings.bForcePortrait);
     EXPECT_EQ(TakeMessages(), "");

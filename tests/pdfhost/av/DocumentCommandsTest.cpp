@@ -8,26 +8,20 @@
 #include "pdfhost/av/ActiveDocument.h"
 #include "pdfhost/av/DocumentCommands.h"
 #include "pdfhost/pdf/Documents.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace pdfhost::av {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testsupport::ReadFile;
 
 class DocumentCommandsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         RegisterDocumentCommands();
-        std::string pattern = (fs::path(::testing::TempDir()) / "doccmd-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
         // A one-page document, written by hand so the test needs no corpus.
         const std::string content = "0 0 1 rg 10 10 50 50 re f";
         std::ostringstream pdf;
@@ -56,7 +50,6 @@ class DocumentCommandsTest : public ::testing::Test {
     void TearDown() override {
         ActiveDocument::Clear();
         pdf::Documents::CloseAll();
-        fs::remove_all(dir_);
     }
 
     int Run(const std::string& script, std::string& errors) {
@@ -67,7 +60,8 @@ class DocumentCommandsTest : public ::testing::Test {
         return status;
     }
 
-    fs::path dir_;
+    testsupport::TempFolder folder_{"doccmd"};
+    const fs::path dir_ = folder_.Path();
     fs::path input_;
 };
 
@@ -94,7 +88,7 @@ TEST_F(DocumentCommandsTest, ScriptsOpenSaveAndClose) {
     };
     for (const Case& c : cases) {
         fs::remove(out);
-        const std::string before = Read(input_);
+        const std::string before = ReadFile(input_);
         std::string errors;
         EXPECT_EQ(Run(c.script, errors), c.status) << c.script << errors;
         if (c.status != 0) {
@@ -102,7 +96,7 @@ TEST_F(DocumentCommandsTest, ScriptsOpenSaveAndClose) {
         }
         EXPECT_EQ(fs::exists(out), c.outWritten) << c.script;
         if (c.script.find("--replace") == std::string::npos) {
-            EXPECT_EQ(Read(input_), before) << c.script;
+            EXPECT_EQ(ReadFile(input_), before) << c.script;
         }
         ActiveDocument::Clear();
         pdf::Documents::CloseAll();

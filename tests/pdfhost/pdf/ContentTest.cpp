@@ -3,7 +3,6 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 
-#include "StampRun.h"
 #include "TestSupport.h"
 #include "pdfhost/core/HandleRegistry.h"
 #include "pdfhost/pdf/Document.h"
@@ -62,7 +61,7 @@ class ContentTest : public ::testing::Test {
         EXPECT_EQ(test::CountUnlike(b, rect, 2, kGreen, 12), 0) << after << " page " << page;
     }
 
-    test::TempDir dir_;
+    testsupport::TempFolder dir_;
     std::string jpeg_;
 };
 
@@ -289,7 +288,7 @@ TEST_F(ContentTest, HalfOpacityBlackOverWhiteIsMidGrey) {
     const std::string out = Save(doc, "grey.pdf");
     const test::Raster r = test::Render(out, 1);
     const test::PixelRect rect = test::ToPixels(kImageRect, test::Box{0, 0, 612, 792}, 0, 72);
-    const std::uint8_t* p = r.At((rect.x0 + rect.x1) / 2, (rect.y0 + rect.y1) / 2);
+    const std::uint8_t* p = r.Pixel((rect.x0 + rect.x1) / 2, (rect.y0 + rect.y1) / 2);
     for (int c = 0; c < 3; ++c)
         EXPECT_NEAR(p[c], 128, 3);
     QPDF result;

@@ -1,19 +1,17 @@
 // Every PDF of the shared corpus, as MANIFEST.tsv describes it: documents
 // to stamp are stamped, saved, checked and rendered, then unstamped; the
 // others must refuse changes, ask for a password, or at least not crash.
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
 #include <qpdf/QPDF.hh>
 
-#include "StampRun.h"
 #include "TestSupport.h"
 #include "pdfhost/pdf/Document.h"
 #include "pdfhost/pdf/DocumentSaver.h"
 #include "pdfhost/pdf/Documents.h"
+#include "tests/support/CorpusManifest.h"
 
 namespace pdfhost::pdf {
 namespace {
@@ -26,34 +24,34 @@ constexpr int kDpi = 36;
 constexpr int kJpegSize = 16;
 constexpr std::uint8_t kGreen[3] = {0, 200, 0};
 
+using Expect = testsupport::CorpusEntry::Expect;
+
 struct CorpusFile {
     std::string path; // relative to the corpus
-    std::string expect;
+    Expect expect = Expect::Unknown;
+    std::string expectWord;
     int pages = -1; // from facts "pages=N", -1 when not given
+    bool absent = false;
 };
 
 void PrintTo(const CorpusFile& f, std::ostream* os) {
     *os << f.path;
 }
 
+// Runs before any test, so unknown expectations are left to the test.
 std::vector<CorpusFile> LoadManifest() {
     std::vector<CorpusFile> files;
-    std::ifstream in(kCorpus + "/MANIFEST.tsv");
-    std::string line;
-    while (std::getline(in, line)) {
-        std::vector<std::string> cols;
-        std::stringstream s(line);
-        for (std::string col; std::getline(s, col, '\t');)
-            cols.push_back(col);
-        if (cols.size() < 5 || cols[0].rfind("pdf/", 0) != 0)
+    const testsupport::CorpusManifest manifest(kCorpus);
+    for (const testsupport::CorpusEntry& e : manifest.All()) {
+        if (e.path.rfind("pdf/", 0) != 0)
             continue;
-        CorpusFile f{cols[0], cols[3], -1};
-        if (const auto at = cols[4].find("pages="); at != std::string::npos)
-            f.pages = std::stoi(cols[4].substr(at + 6));
+        CorpusFile f{e.path, e.expect, e.expectWord, -1, false};
+        if (const auto at = e.facts.find("pages="); at != std::string::npos)
+            f.pages = std::stoi(e.facts.substr(at + 6));
         files.push_back(f);
     }
     if (files.empty())
-        files.push_back(CorpusFile{"(corpus absent)", "absent", -1});
+        files.push_back(CorpusFile{"(corpus absent)", Expect::Unknown, "", -1, true});
     return files;
 }
 
@@ -83,7 +81,7 @@ PageView View(PDDoc doc, int index) {
 class CorpusTest : public ::testing::TestWithParam<CorpusFile> {
   protected:
     void SetUp() override {
-        if (GetParam().expect == "absent")
+        if (GetParam().absent)
             GTEST_SKIP() << "the corpus is not at " << kCorpus;
         jpegBytes_ = test::MakeJpeg(kJpegSize, kJpegSize, kGreen[0], kGreen[1], kGreen[2]);
         jpeg_ = dir_.File("stamp.jpg");
@@ -120,7 +118,7 @@ class CorpusTest : public ::testing::TestWithParam<CorpusFile> {
         return count;
     }
 
-    test::TempDir dir_;
+    testsupport::TempFolder dir_;
     std::string jpeg_;
     std::string jpegBytes_;
     std::string input_;
@@ -239,15 +237,23 @@ void CorpusTest::NoCrash() {
 }
 
 TEST_P(CorpusTest, BehavesAsTheManifestSays) {
-    const std::string& expect = GetParam().expect;
-    if (expect == "stamp")
+    switch (GetParam().expect) {
+    case Expect::Stamp:
         Stamp();
-    else if (expect == "refuse")
+        break;
+    case Expect::Refuse:
         Refuse();
-    else if (expect == "password")
+        break;
+    case Expect::Password:
         Password();
-    else
+        break;
+    case Expect::NoCrash:
         NoCrash();
+        break;
+    default:
+        ADD_FAILURE() << "the manifest expects \"" << GetParam().expectWord
+                      << "\", which no document test knows";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Manifest, CorpusTest, ::testing::ValuesIn(LoadManifest()),

@@ -24,7 +24,7 @@ class DocumentTest : public ::testing::Test {
     }
     void TearDown() override { Documents::CloseAll(); }
 
-    test::TempDir dir_;
+    testsupport::TempFolder dir_;
     std::string path_ = dir_.File("in.pdf");
 };
 

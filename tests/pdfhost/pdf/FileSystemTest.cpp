@@ -15,7 +15,7 @@ class FileSystemTest : public ::testing::Test {
   protected:
     const AcroSupportHFT& a = Tables().acroSupport;
     ASFileSys fs = Ok(a.ASGetDefaultFileSys);
-    test::TempDir dir;
+    testsupport::TempFolder dir;
 
     ASPathName Path(const std::string& p) {
         return Ok(a.ASFileSysCreatePathName, fs, Atom("Cstring"), p.c_str(), nullptr);

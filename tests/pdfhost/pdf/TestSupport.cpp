@@ -2,18 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 
-#include <jpeglib.h>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
-
-#include "pdfhost/core/Atoms.h"
-#include "pdfhost/pdf/PdfTables.h"
 
 namespace pdfhost::pdf::test {
 namespace {
@@ -22,50 +14,7 @@ QPDFObjectHandle BoxArray(const Box& b) {
     return QPDFObjectHandle::newArray(QPDFObjectHandle::Rectangle(b.llx, b.lly, b.urx, b.ury));
 }
 
-std::string Quote(const std::string& s) {
-    std::string out = "'";
-    for (char c : s) {
-        if (c == '\'')
-            out += "'\\''";
-        else
-            out += c;
-    }
-    return out + "'";
-}
-
-int Run(const std::string& command) {
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 } // namespace
-
-HostTableSet& Tables() {
-    static HostTableSet* set = [] {
-        static HostTableSet s;
-        HostTableSet::FillWithStubs(s);
-        InstallPdfTables(s);
-        return &s;
-    }();
-    return *set;
-}
-
-ASAtom Atom(const std::string& name) {
-    return Atoms::FromString(name);
-}
-
-TempDir::TempDir() {
-    std::string pattern =
-        (std::filesystem::path(::testing::TempDir()) / "pdfengine-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
 
 void MakePdf(const std::string& path, const std::vector<TestPage>& pages,
              const PdfOptions& options) {
@@ -131,80 +80,6 @@ void MakePdf(const std::string& path, const std::vector<TestPage>& pages,
     writer.write();
 }
 
-std::string MakeJpeg(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr jerr{};
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * 3);
-    for (int x = 0; x < width; ++x) {
-        row[static_cast<std::size_t>(x) * 3] = r;
-        row[static_cast<std::size_t>(x) * 3 + 1] = g;
-        row[static_cast<std::size_t>(x) * 3 + 2] = b;
-    }
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::string out(reinterpret_cast<const char*>(buffer), size);
-    std::free(buffer);
-    return out;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-Raster Render(const std::string& pdf, int page, int dpi) {
-    const std::string prefix = pdf + ".render-" + std::to_string(page);
-    const std::string command = "pdftoppm -q -cropbox -r " + std::to_string(dpi) + " -f " +
-                                std::to_string(page) + " -l " + std::to_string(page) +
-                                " -singlefile " + Quote(pdf) + " " + Quote(prefix);
-    Raster r;
-    if (Run(command) != 0) {
-        ADD_FAILURE() << "pdftoppm failed on " << pdf;
-        return r;
-    }
-    const std::string ppm = ReadFile(prefix + ".ppm");
-    std::remove((prefix + ".ppm").c_str());
-    std::istringstream in(ppm);
-    std::string magic;
-    int maxval = 0;
-    in >> magic >> r.width >> r.height >> maxval;
-    in.get();
-    if (magic != "P6" || maxval != 255) {
-        ADD_FAILURE() << "unexpected pdftoppm output for " << pdf;
-        return Raster{};
-    }
-    r.rgb.resize(static_cast<std::size_t>(r.width) * r.height * 3);
-    in.read(reinterpret_cast<char*>(r.rgb.data()), static_cast<std::streamsize>(r.rgb.size()));
-    return r;
-}
-
-int QpdfCheck(const std::string& pdf) {
-    return Run("qpdf --check " + Quote(pdf) + " >/dev/null 2>&1");
-}
-
 PixelRect ToPixels(const Box& u, const Box& crop, int rotate, int dpi) {
     const double s = dpi / 72.0;
     const double w = crop.urx - crop.llx;
@@ -248,7 +123,7 @@ int DiffOutside(const Raster& a, const Raster& b, const PixelRect& except, int m
         for (int x = 0; x < a.width; ++x) {
             const bool near = x >= except.x0 - margin && x < except.x1 + margin &&
                               y >= except.y0 - margin && y < except.y1 + margin;
-            if (!near && !std::equal(a.At(x, y), a.At(x, y) + 3, b.At(x, y)))
+            if (!near && !std::equal(a.Pixel(x, y), a.Pixel(x, y) + 3, b.Pixel(x, y)))
                 ++diffs;
         }
     }
@@ -260,7 +135,7 @@ int CountUnlike(const Raster& r, const PixelRect& rect, int margin, const std::u
     int unlike = 0;
     for (int y = std::max(0, rect.y0 + margin); y < std::min(r.height, rect.y1 - margin); ++y) {
         for (int x = std::max(0, rect.x0 + margin); x < std::min(r.width, rect.x1 - margin); ++x) {
-            const std::uint8_t* p = r.At(x, y);
+            const std::uint8_t* p = r.Pixel(x, y);
             for (int c = 0; c < 3; ++c) {
                 if (std::abs(int(p[c]) - int(rgb[c])) > tolerance) {
                     ++unlike;

@@ -1,6 +1,7 @@
-// Shared helpers for the document engine's tests: calling table entries,
-// temporary folders, generated PDFs and JPEGs, and checking results with
-// real tools (pdftoppm, qpdf --check).
+// Helpers of the document engine's tests alone: calling table entries,
+// generated PDFs, the plug-in's stamp run with failures as test failures,
+// and comparing crop-box renders. What other folders' tests share too
+// (folders, files, JPEGs, renders, qpdf --check) is in tests/support.
 #pragma once
 
 #include <cstdint>
@@ -15,12 +16,25 @@
 #include "pdfhost/core/HostError.h"
 #include "pdfhost/core/HostTableSet.h"
 #include "sdk/ASTypes.h"
+#include "tests/support/EngineTables.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/JpegCodec.h"
+#include "tests/support/Raster.h"
+#include "tests/support/StampRun.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/ToolRuns.h"
 
 namespace pdfhost::pdf::test {
 
-// A stubbed table set with the document engine installed.
-HostTableSet& Tables();
-ASAtom Atom(const std::string& name);
+using testsupport::Atom;
+using testsupport::QpdfCheck;
+using testsupport::Raster;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+inline HostTableSet& Tables() {
+    return testsupport::EngineTables();
+}
 
 // Calls an entry that must succeed; a failure fails the test with the
 // host's text for the code.
@@ -43,19 +57,6 @@ ASErrorCode Err(R (*fn)(ASErrorCode*, P...), A&&... args) {
     fn(&err, std::forward<A>(args)...);
     return err;
 }
-
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& Path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 struct Box {
     double llx, lly, urx, ury;
@@ -87,24 +88,26 @@ struct PdfOptions {
 void MakePdf(const std::string& path, const std::vector<TestPage>& pages,
              const PdfOptions& options = {});
 
-// A baseline JPEG of one colour.
-std::string MakeJpeg(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b);
-void WriteFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);
-
-struct Raster {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgb;
-    const std::uint8_t* At(int x, int y) const {
-        return &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-    }
-};
+// A baseline JPEG of one colour at quality 100.
+inline std::string MakeJpeg(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return testsupport::AsString(
+        testsupport::EncodeJpeg(width, height, testsupport::Solid({r, g, b}), {.quality = 100}));
+}
 
 // Renders one page (1-based) of the crop box at dpi with pdftoppm.
-Raster Render(const std::string& pdf, int page, int dpi = 72);
-// qpdf --check's exit status (0 clean, 3 warnings, 2 errors).
-int QpdfCheck(const std::string& pdf);
+inline Raster Render(const std::string& pdf, int page, int dpi = 72) {
+    return testsupport::RenderPage(pdf, page, dpi, testsupport::PageBox::Crop);
+}
+
+// The plug-in's host calls, each failure a non-fatal failure of the
+// running test.
+class StampRun : public testsupport::StampRun {
+  public:
+    StampRun(PDDoc doc, const std::string& jpegPath, int width, int height,
+             const ASFixedMatrix& matrix, ASFixed opacity = -1)
+        : testsupport::StampRun(doc, jpegPath, width, height, matrix, opacity,
+                                [](const std::string& failure) { ADD_FAILURE() << failure; }) {}
+};
 
 // The pixel rectangle [x0, x1) x [y0, y1) that a user-space rectangle covers
 // on a page rendered at dpi, given the page's crop box and rotation.

@@ -1,18 +1,57 @@
 #include "StampRun.h"
 
-#include "TestSupport.h"
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+#include <utility>
 
-namespace pdfhost::pdf::test {
+#include "EngineTables.h"
+#include "pdfhost/core/HostError.h"
+
+namespace testsupport {
+namespace {
+
+using pdfhost::HostTableSet;
+
+const HostTableSet& Tables() {
+    return EngineTables();
+}
+
+} // namespace
+
+void StampRun::Fail(const std::string& failure) const {
+    if (!report_)
+        throw std::runtime_error(failure);
+    report_(failure);
+}
+
+// Calls a table entry that must succeed.
+template <typename R, typename... P, typename... A>
+R StampRun::Ok(R (*fn)(ASErrorCode*, P...), A&&... args) const {
+    ASErrorCode err = 0;
+    if constexpr (std::is_void_v<R>) {
+        fn(&err, std::forward<A>(args)...);
+        if (err)
+            Fail("a host call of the stamp run failed: " + pdfhost::ErrorTexts::For(err));
+    } else {
+        R r = fn(&err, std::forward<A>(args)...);
+        if (err)
+            Fail("a host call of the stamp run failed: " + pdfhost::ErrorTexts::For(err));
+        return r;
+    }
+}
 
 StampRun::StampRun(PDDoc doc, const std::string& jpegPath, int width, int height,
-                   const ASFixedMatrix& matrix, ASFixed opacity)
-    : doc_(doc) {
+                   const ASFixedMatrix& matrix, ASFixed opacity, Reporter report)
+    : report_(std::move(report)), doc_(doc) {
     const HostTableSet& t = Tables();
     ASFileSys fs = Ok(t.acroSupport.ASGetDefaultFileSys);
     ASPathName path =
         Ok(t.acroSupport.ASFileSysCreatePathName, fs, Atom("Cstring"), jpegPath.c_str(), nullptr);
-    EXPECT_EQ(Ok(t.acroSupport.ASFileSysOpenFile, fs, path, ASFILE_READ, &file_), 0);
+    const ASInt32 opened = Ok(t.acroSupport.ASFileSysOpenFile, fs, path, ASFILE_READ, &file_);
     Ok(t.acroSupport.ASFileSysReleasePath, fs, path);
+    if (opened != 0)
+        Fail("the stamp run cannot open " + jpegPath);
     stream_ = Ok(t.acroSupport.ASFileStmRdOpen, file_, 0u);
 
     colorSpace_ = Ok(t.pdfEditWrite.PDEColorSpaceCreateFromName, Atom("DeviceRGB"));
@@ -43,20 +82,33 @@ StampRun::StampRun(PDDoc doc, const std::string& jpegPath, int width, int height
     fa.name = Atom("Arial");
     fa.type = Atom("TrueType1");
     PDSysFont sys = Ok(t.pdSysFont.PDFindSysFont, &fa, static_cast<ASUns32>(sizeof fa), 1u);
-    EXPECT_NE(sys, nullptr);
+    if (!sys)
+        Fail("the stamp run finds no system font for its text element");
     font_ = Ok(t.pdfEditWrite.PDEFontCreateFromSysFont, sys, 1u);
     textSpace_ = Ok(t.pdfEditWrite.PDEColorSpaceCreate, Atom("DeviceRGB"), nullptr);
 }
 
 StampRun::~StampRun() {
     const HostTableSet& t = Tables();
+    ASErrorCode err = 0;
+    auto check = [&] {
+        if (err && report_)
+            report_("a release of the stamp run failed: " + pdfhost::ErrorTexts::For(err));
+        err = 0;
+    };
     for (PDEObject o : {image_, colorSpace_, font_, textSpace_})
-        if (o)
-            Ok(t.pdfEditWrite.PDERelease, o);
-    if (stream_)
-        Ok(t.acroSupport.ASStmClose, stream_);
-    if (file_)
-        Ok(t.acroSupport.ASFileClose, file_);
+        if (o) {
+            t.pdfEditWrite.PDERelease(&err, o);
+            check();
+        }
+    if (stream_) {
+        t.acroSupport.ASStmClose(&err, stream_);
+        check();
+    }
+    if (file_) {
+        t.acroSupport.ASFileClose(&err, file_);
+        check();
+    }
 }
 
 void StampRun::AddEmptyText(int pageIndex) {
@@ -130,4 +182,4 @@ void StampRun::RemoveLast(int pageIndex) {
     Ok(t.pdModel.PDPageRelease, page);
 }
 
-} // namespace pdfhost::pdf::test
+} // namespace testsupport

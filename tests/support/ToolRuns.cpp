@@ -1,12 +1,22 @@
-#include "PageRaster.h"
+#include "ToolRuns.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <sys/wait.h>
 
-namespace e2e {
+#include <gtest/gtest.h>
+
+namespace testsupport {
 namespace {
+
+std::string Quote(const std::string& s) {
+    std::string out = "'";
+    for (char c : s)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
 
 struct PipeCloser {
     void operator()(std::FILE* f) const { ::pclose(f); }
@@ -44,33 +54,12 @@ bool ReadPpm(std::FILE* in, Raster& raster) {
 
 } // namespace
 
-Rgb Raster::At(int x, int y) const {
-    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
-    return {rgb[i], rgb[i + 1], rgb[i + 2]};
-}
-
-Rgb Raster::Average(int x0, int y0, int x1, int y1) const {
-    long sum[3] = {0, 0, 0};
-    long count = 0;
-    for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) {
-            const Rgb c = At(x, y);
-            sum[0] += c.r;
-            sum[1] += c.g;
-            sum[2] += c.b;
-            ++count;
-        }
-    }
-    if (count == 0)
-        return {};
-    return {static_cast<std::uint8_t>(sum[0] / count), static_cast<std::uint8_t>(sum[1] / count),
-            static_cast<std::uint8_t>(sum[2] / count)};
-}
-
-std::vector<Raster> RenderPages(const std::filesystem::path& pdf, int first, int last, int dpi) {
-    const std::string command = "pdftoppm -q -r " + std::to_string(dpi) + " -f " +
-                                std::to_string(first) + " -l " + std::to_string(last) + " '" +
-                                pdf.string() + "'";
+std::vector<Raster> RenderPages(const std::filesystem::path& pdf, int first, int last, int dpi,
+                                PageBox box) {
+    const std::string command = std::string("pdftoppm -q") +
+                                (box == PageBox::Crop ? " -cropbox" : "") + " -r " +
+                                std::to_string(dpi) + " -f " + std::to_string(first) + " -l " +
+                                std::to_string(last) + " " + Quote(pdf.string());
     std::unique_ptr<std::FILE, PipeCloser> in(::popen(command.c_str(), "r"));
     if (!in)
         return {};
@@ -84,19 +73,19 @@ std::vector<Raster> RenderPages(const std::filesystem::path& pdf, int first, int
     return pages;
 }
 
-int CountDifferent(const Raster& a, const Raster& b, int tolerance) {
-    if (a.width != b.width || a.height != b.height)
-        return a.width * a.height + b.width * b.height;
-    int count = 0;
-    for (std::size_t i = 0; i < a.rgb.size(); i += 3) {
-        for (int k = 0; k < 3; ++k) {
-            if (std::abs(a.rgb[i + k] - b.rgb[i + k]) > tolerance) {
-                ++count;
-                break;
-            }
-        }
+Raster RenderPage(const std::filesystem::path& pdf, int page, int dpi, PageBox box) {
+    std::vector<Raster> pages = RenderPages(pdf, page, page, dpi, box);
+    if (pages.size() != 1) {
+        ADD_FAILURE() << "pdftoppm could not render page " << page << " of " << pdf;
+        return Raster{};
     }
-    return count;
+    return std::move(pages[0]);
 }
 
-} // namespace e2e
+int QpdfCheck(const std::filesystem::path& pdf) {
+    const int raw =
+        std::system(("qpdf --check " + Quote(pdf.string()) + " >/dev/null 2>&1").c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+} // namespace testsupport
