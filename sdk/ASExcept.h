@@ -32,7 +32,7 @@ ASErrorCode CodeOfCurrentException() noexcept;
 
 } // namespace sdk
 
-// Implemented by the plug-in's binding over the core table (host/HostCalls.cpp).
+// Implemented by the plug-in's binding over the core table (sdk/HostCalls.cpp).
 void ASPushExceptionFrame(ASExceptionFrame* frame);
 void ASPopExceptionFrame();
 ASErrorCode ASGetExceptionErrorCode();

@@ -6,10 +6,12 @@
 //   graphic state's colour space, image colour space, image element, JPEG
 //   path, file and stream) and releases whatever it still holds when it is
 //   destroyed, so a run that ends early leaks nothing in the host.
-// - CreateImageElement, UpdatePageImage and the opacity step record a host
-//   failure in the run's step error code instead of raising; failures outside
-//   their own protected blocks (acquiring a page or its content) raise and
-//   reach the run's protected block.
+// - CreateImageElement and UpdatePageImage record a host failure in the
+//   run's step error code instead of raising; failures outside their own
+//   protected blocks (acquiring a page or its content) raise and reach the
+//   run's protected block. The opacity step records nothing: when the host
+//   cannot make or set the graphics state, the picture stays opaque and the
+//   run goes on.
 // - The JPEG data goes into the document unchanged; the image element carries
 //   a mark in its XObject so that undo recognises, from the document alone,
 //   an image that a stamp run placed (StampMarker).

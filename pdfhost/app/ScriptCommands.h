@@ -1,9 +1,9 @@
 // The commands a pdfhost script can run, one per line.
 //
 // Contract: each layer registers its commands by name before a script runs.
-// A command receives the rest of its line split into words (Words) and the raw
-// rest of the line (Rest, leading/trailing blanks removed, so that paths with
-// spaces work). It reports failure by throwing ScriptError with a message; the
+// A command receives its ScriptLine: the rest of the line split into words
+// (`words`) and the raw rest of the line (`rest`, leading/trailing blanks
+// removed, so that paths with spaces work). It reports failure by throwing ScriptError with a message; the
 // runner then prints the message with the line number and exits 1.
 #pragma once
 
