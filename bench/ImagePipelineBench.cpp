@@ -1,5 +1,6 @@
 // Times the picture preparation of one stamp run on a 2000 x 1500 picture:
-// decode, stretch to half size, JPEG encode; each stage alone and the chain.
+// decode, the text overlay, stretch to half size, JPEG encode; each stage
+// alone and the chain.
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -11,6 +12,7 @@
 #include "image/BitmapScaler.h"
 #include "image/JpegFileWriter.h"
 #include "image/LoadedPicture.h"
+#include "image/TextOverlay.h"
 #include "image/WriteJpegFile.h"
 #include "platform/Messages.h"
 
@@ -74,6 +76,26 @@ void Scale(benchmark::State& state) {
         benchmark::DoNotOptimize(scaler.ScaleBitmap(source, kWidth / 2, kHeight / 2));
 }
 BENCHMARK(Scale)->Unit(benchmark::kMillisecond);
+
+// One line of 60 characters at the default overlay height, opaque and
+// transparent, with the template's expansion left out (an identity).
+void Overlay(benchmark::State& state, bool transparent) {
+    const platform::DeviceBitmap source(Photo());
+    TextOnImageSettings text;
+    text.szText = "Report.pdf 2006-03-01 14:05:09 Wednesday, 1st March 2006 - 42";
+    text.nHorizPos = 10;
+    text.nVertPos = 10;
+    text.nTransparent = transparent ? 1 : 0;
+    platform::FontDescription d;
+    d.faceName = "Arial";
+    d.height = 28;
+    const platform::RasterFont font(d);
+    const TextOverlay overlay(text, &font, [](std::string t) { return t; });
+    for (auto _ : state)
+        benchmark::DoNotOptimize(overlay.DrawTextOnBitmap(source));
+}
+BENCHMARK_CAPTURE(Overlay, opaque, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Overlay, transparent, true)->Unit(benchmark::kMillisecond);
 
 void Encode(benchmark::State& state) {
     const platform::DeviceBitmap source(Photo());

@@ -8,6 +8,7 @@
 
 #include "image/BitmapScaler.h"
 #include "image/JpegHeader.h"
+#include "image/TextOverlay.h"
 #include "platform/Messages.h"
 #include "sdk/HostCalls.h"
 #include "settings/InstallPaths.h"
@@ -72,10 +73,13 @@ bool PreparePicture(const StampSettings& s, const std::string& tempJpg, Prepared
     const platform::DeviceBitmap* bitmap = picture.Bitmap();
     std::unique_ptr<platform::DeviceBitmap> prepared;
     if (s.nTextOnImage != 0) {
-        // The overlay line is drawn here once the text overlay exists; until
-        // then the run still treats the picture as changed, so the file
-        // itself is never embedded when the user asked for text on it.
-        prepared = std::make_unique<platform::DeviceBitmap>(*bitmap);
+        // Drawn at the picture's own size, before scaling, so the text grows
+        // and shrinks with the picture.
+        TextOnImageDialog& text = objects.dialog.textOnImage;
+        const TextOverlay overlay(text.settings, text.OverlayFont(), [&text](std::string t) {
+            return text.ExpandTemplate(std::move(t));
+        });
+        prepared = overlay.DrawTextOnBitmap(*bitmap);
         bitmap = prepared.get();
         out.changed = true;
     }

@@ -5,14 +5,27 @@
 // text part of the owner's StampSettings, so what the dialog edits is what
 // the parameter files store and what the stamp run draws. The object must
 // not outlive that record (the main dialog owns both). The value-list
-// counter starts at 0 and is advanced only by the template expansion; the 16
+// counter starts at 0 and is advanced only by ExpandTemplate; the 16
 // custom colours of the colour picker start black.
+//
+// ExpandTemplate(text) fills the placeholders of `text` from the host's
+// active document, its file and one reading of the clock (local time). With
+// no active document, or no PDF behind it, it returns `text` unchanged and
+// leaves the counter alone. A raise from a host call propagates.
+//
+// OverlayFont() is the font the overlay draws with: built from the font
+// description whenever the description holds a font (whoever set it: a
+// settings or parameter file, the dialog or the font picker), and rebuilt
+// when it changes; nullptr while the description is still all zero, so the
+// platform's default font applies. Needs a Qt GUI application object.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "platform/RasterFont.h"
 #include "settings/TextOnImageSettings.h"
 
 class TextOnImageDialog {
@@ -21,8 +34,20 @@ class TextOnImageDialog {
     TextOnImageDialog(const TextOnImageDialog&) = delete;
     TextOnImageDialog& operator=(const TextOnImageDialog&) = delete;
 
+    std::string ExpandTemplate(std::string text);
+    const platform::RasterFont* OverlayFont();
+    // Builds the overlay font from the description now (after a font
+    // picker was confirmed, say).
+    void BuildOverlayFont();
+
+    static platform::FontDescription DescriptionOf(const LogFont& font);
+
     TextOnImageSettings& settings;
     int32_t nVarListPos = 0;     // position in the [VAR(...)] value list
     std::string szFaceNameShown; // the face name beside "Choose Font"
     std::array<uint32_t, 16> customColours{};
+
+  private:
+    std::optional<platform::RasterFont> overlayFont_;
+    LogFont overlayFontSource_; // the description overlayFont_ was built from
 };
