@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "pdfhost/av/Menubar.h"
+#include "platform/Clock.h"
 
 namespace pdfhost::app {
 namespace {
@@ -76,6 +77,10 @@ std::string Apply(CommandLine& cl, const std::string& option, const std::string&
             return "--fault needs OP=CODE[@N] with a non-zero CODE and N >= 1, not \"" + value +
                    "\"";
         cl.session.faults.push_back(fault);
+    } else if (option == "--clock") {
+        cl.session.clock = platform::Clock::ParseLocal(value.c_str());
+        if (!cl.session.clock)
+            return "--clock needs a local time YYYY-MM-DDTHH:MM:SS, not \"" + value + "\"";
     } else {
         return "unknown option " + option;
     }
@@ -83,8 +88,8 @@ std::string Apply(CommandLine& cl, const std::string& option, const std::string&
 }
 
 bool TakesValue(const std::string& option) {
-    static const char* const options[] = {"--plugins",  "--registry", "--offer",
-                                          "--withhold", "--no-menu",  "--fault"};
+    static const char* const options[] = {"--plugins", "--registry", "--offer", "--withhold",
+                                          "--no-menu", "--fault",    "--clock"};
     return std::find(std::begin(options), std::end(options), option) != std::end(options);
 }
 
@@ -181,6 +186,8 @@ Test-only options (to play a different host):
   --no-menu NAME            leave the host's menu NAME out of the menu bar
   --fault OP=CODE[@N]       make host operation OP raise CODE (0x... or
                             decimal): on every call, or only on the N-th
+  --clock YYYY-MM-DDTHH:MM:SS
+                            pin the clock plug-ins read to this local time
 
 Everything shown to the user is printed as transcript lines on standard output:
   MESSAGE <kind> "<caption>" "<text>"

@@ -11,6 +11,7 @@
 #include "pdfhost/core/ExceptionFrames.h"
 #include "pdfhost/core/FaultInjector.h"
 #include "pdfhost/core/HostError.h"
+#include "platform/Clock.h"
 
 namespace pdfhost::app {
 namespace {
@@ -47,6 +48,10 @@ HostSession::HostSession(SessionOptions options)
         registry_->Withhold(name);
     for (const auto& fault : options_.faults)
         FaultInjector::Arm(fault.operation, fault.code, fault.nthCall);
+    if (options_.clock)
+        platform::Clock::Pin(*options_.clock);
+    else
+        platform::Clock::Unpin();
     loader_ = std::make_unique<PluginLoader>(*tables_, options_.loader);
 }
 

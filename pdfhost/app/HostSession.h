@@ -5,13 +5,16 @@
 // fault injection, error texts and the callback counters are reset, the
 // viewer rebuilt without options.withoutMenus), fills the tables with stubs
 // and installs the core and viewer layers, then applies the offers and
-// withholdings and arms the faults. Other layers install their slots through
+// withholdings, arms the faults and pins the clock when options.clock is
+// set (unpinned otherwise). Other layers install their slots through
 // Tables() before LoadPlugins(). Shutdown() (also run by the destructor)
 // unloads the plug-ins and releases the viewer model; the counters stay
 // readable afterwards. Only one session may exist at a time.
 #pragma once
 
+#include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +36,7 @@ struct SessionOptions {
     std::vector<std::string> withheld;
     std::vector<std::string> withoutMenus;
     std::vector<Fault> faults;
+    std::optional<std::time_t> clock; // the time every clock reading gives
 };
 
 class HostSession {

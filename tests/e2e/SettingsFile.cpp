@@ -1,5 +1,6 @@
 #include "SettingsFile.h"
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -28,7 +29,20 @@ void SettingsFile::Write(const std::filesystem::path& path) const {
         s << "CALCTOP\r\n";
     if (forcePortrait)
         s << "FORCEPORTRAIT\r\n";
-    line("TEXTONIMAGE", "0");
+    line("TEXTONIMAGE", textOnImage ? "1" : "0");
+    if (textOnImage) {
+        line("T_TRANSPARENT", transparent ? "1" : "0");
+        line("T_TEXT", text);
+        line("T_FONTNAME", fontFace);
+        line("T_HORIZPOS", std::to_string(horizPos));
+        line("T_VERTPOS", std::to_string(vertPos));
+        line("T_FONTSIZE", std::to_string(fontHeight));
+        line("T_TEXTCOLOR", std::to_string(textColor));
+        char record[160];
+        std::snprintf(record, sizeof record, "%4d|%4d|%4d|%4d|%4d|%4d|%4d|%4d|%4d|%4d|%4d|%4d|%4d|",
+                      fontHeight, 0, 0, 0, fontWeight, 0, 0, 0, 0, 0, 0, fontQuality, 0);
+        line("T_FONTINFO", record + fontFace);
+    }
     std::ofstream(path, std::ios::binary) << s.str();
 }
 

@@ -3,8 +3,8 @@
 //
 // Contract: Write() produces the text the plug-in's own writer would for
 // these values (keys in its order, CR LF line ends, flag lines only when
-// set; the text-on-image fields left at "off"), so a run reads exactly
-// these settings. Because a settings file exists, an unset flag really is
+// set; the text-on-image lines only when textOnImage is set), so a run
+// reads exactly these settings. Because a settings file exists, an unset flag really is
 // off, force-portrait included. ReadValues() returns the "KEY;VALUE" lines
 // of a file as key -> value, and flag lines as key -> "".
 #pragma once
@@ -30,6 +30,19 @@ struct SettingsFile {
     bool calcRight = false;
     bool calcTop = false;
     bool forcePortrait = false;
+
+    // The text drawn on the picture, with the font record's fields a test
+    // varies (the others are 0).
+    bool textOnImage = false;
+    std::string text;
+    bool transparent = false;
+    int horizPos = 10;
+    int vertPos = 10;
+    unsigned textColor = 0; // 0x00bbggrr
+    int fontHeight = -40;
+    int fontWeight = 400;
+    int fontQuality = 3;
+    std::string fontFace = "Arial";
 
     void Write(const std::filesystem::path& path) const;
     static std::map<std::string, std::string> ReadValues(const std::filesystem::path& path);
