@@ -20,6 +20,7 @@ namespace e2e {
 namespace {
 
 namespace fs = std::filesystem;
+using testsupport::Near;
 
 constexpr Rgb kGreen{0, 160, 0};
 constexpr unsigned kRedColour = 0x000000ff; // 0x00bbggrr
@@ -84,7 +85,7 @@ class TextOnPictureTest : public StampScenario {
 
     fs::path StampOnce(const SettingsFile& s, const std::vector<std::string>& options = {}) {
         Run(s, "open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n", 1, options);
-        EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
+        EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
         return folder.Path("out.pdf");
     }
 
@@ -120,7 +121,7 @@ class TextOnPictureTest : public StampScenario {
             bitmap = BitmapScaler().ScaleBitmap(*bitmap, s.imageWidth, s.imageHeight);
         const fs::path jpg = folder.Path("expected.jpg");
         JpegFileWriter().SaveBitmapAsJpeg(jpg.string(), *bitmap);
-        return ReadBytes(jpg);
+        return ReadFile(jpg);
     }
 };
 
@@ -135,7 +136,7 @@ TEST_F(TextOnPictureTest, TextInItsColourOnEveryPageOpaqueOrTransparent) {
         s.horizPos = 20;
         s.vertPos = 20;
         const fs::path out = StampOnce(s);
-        const std::vector<Raster> pages = RenderPages(out, 1, 2, kDpi);
+        const std::vector<Raster> pages = RenderPages(out, 1, 2, kDpi, PageBox::Media);
         ASSERT_EQ(pages.size(), 2u);
         for (const Raster& page : pages) {
             int red = 0, white = 0, other = 0;
@@ -179,7 +180,7 @@ TEST_F(TextOnPictureTest, TextIsDrawnBeforeScalingSoItScalesWithThePicture) {
     for (Run& r : runs) {
         SettingsFile s = TextSettings(green, r.width, r.height, "HELLO");
         const fs::path out = StampOnce(s);
-        const std::vector<Raster> pages = RenderPages(out, 1, 1, r.dpi);
+        const std::vector<Raster> pages = RenderPages(out, 1, 1, r.dpi, PageBox::Media);
         ASSERT_EQ(pages.size(), 1u);
         const int scale = r.dpi / kDpi;
         int n = 0;

@@ -7,6 +7,7 @@
 
 #include "platform/Clock.h"
 #include "platform/FileFacts.h"
+#include "tests/support/TempFolder.h"
 
 namespace platform {
 namespace {
@@ -20,8 +21,8 @@ TEST(FileFacts, TitleIsTheLastComponentWithItsExtension) {
 }
 
 TEST(FileFacts, TimesOfARealFile) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("filefacts-" + std::to_string(::getpid()) + ".pdf");
+    const testsupport::TempFolder folder("filefacts");
+    const std::filesystem::path path = folder.Path() / "facts.pdf";
     const std::time_t before = std::time(nullptr);
     std::ofstream(path) << "x";
     const std::time_t after = std::time(nullptr);
