@@ -1,11 +1,11 @@
 // How a run of page content leaves the graphics-state stack.
 //
-// Contract: Measure() lexes the bytes (ContentLexer) and counts q and Q as a
-// viewer executes them from an empty stack: `unmatchedRestores` is the number
-// of Q met with nothing to restore (a viewer ignores them), `openSaves` the
-// number of q still open at the end. Content with no unmatched Q can be
-// wrapped in one more q ... Q without changing how it draws; closing it takes
-// openSaves + 1 Q.
+// Contract: Measure() counts q and Q as a viewer executes them from an empty
+// stack, never inside strings, comments, names or inline image data (the
+// words ContentLexer::NextWord gives, found without producing each word): `unmatchedRestores` is
+// the number of Q met with nothing to restore (a viewer ignores them), `openSaves` the number of q
+// still open at the end. Content with no unmatched Q can be wrapped in one more q ... Q without
+// changing how it draws; closing it takes openSaves + 1 Q.
 #pragma once
 
 #include <cstddef>

@@ -114,6 +114,13 @@ void ContentLexer::SkipInlineImage() {
     pos_ = data_.size();
 }
 
+std::size_t ContentLexer::InlineImageEnd(std::string_view data, std::size_t from) {
+    ContentLexer lexer(data);
+    lexer.pos_ = std::min(from, data.size());
+    lexer.SkipInlineImage();
+    return std::min(lexer.pos_, data.size());
+}
+
 bool ContentLexer::NextWord(std::string_view& word) {
     while (true) {
         SkipSpaceAndComments();

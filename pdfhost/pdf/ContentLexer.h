@@ -35,6 +35,10 @@ class ContentLexer {
     bool NextWord(std::string_view& word);
 
     static bool IsOperator(std::string_view word);
+    // Where the inline image whose "BI" ends just before `from` ends, by the
+    // same rule Next() and NextWord() use: one past its "EI", or the end of
+    // the data when it has none.
+    static std::size_t InlineImageEnd(std::string_view data, std::size_t from);
 
   private:
     void SkipSpaceAndComments();
