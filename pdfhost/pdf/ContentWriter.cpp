@@ -1,5 +1,7 @@
 #include "pdfhost/pdf/ContentWriter.h"
 
+#include <algorithm>
+
 #include "pdfhost/pdf/ContentStreams.h"
 #include "pdfhost/pdf/Document.h"
 #include "pdfhost/pdf/Page.h"
@@ -8,8 +10,12 @@ namespace pdfhost::pdf {
 namespace {
 
 // Streams that cannot be decoded draw nothing in a viewer, so they count
-// as empty. Each stream is measured once per session (pages may share them).
-ContentBalance Measure(Document& doc, const std::vector<QPDFObjectHandle>& streams) {
+// as empty. Each stream is measured once per session (pages may share them),
+// most of them ahead of the page loop by the prefetcher.
+ContentBalance Measure(Document& doc, int pageIndex, const std::vector<QPDFObjectHandle>& streams) {
+    if (std::any_of(streams.begin(), streams.end(),
+                    [&](const QPDFObjectHandle& s) { return !doc.KnownBalance(s); }))
+        doc.Prefetcher().Prefetch(doc, pageIndex);
     ContentBalance total;
     for (const QPDFObjectHandle& s : streams) {
         std::optional<ContentBalance> b = doc.KnownBalance(s);
@@ -36,7 +42,7 @@ bool ContentWriter::Append(Page& page, const std::string& bytes,
             contents.appendItem(s);
         contents.appendItem(ContentStreams::Make(pdf, bytes, false));
     } else {
-        const ContentBalance balance = known ? *known : Measure(doc, streams);
+        const ContentBalance balance = known ? *known : Measure(doc, page.Index(), streams);
         if (balance.unmatchedRestores > 0)
             return false;
         contents.appendItem(doc.SaveStream());

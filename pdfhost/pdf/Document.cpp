@@ -1,5 +1,10 @@
 #include "pdfhost/pdf/Document.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
 #include <qpdf/QPDFExc.hh>
 
 #include "pdfhost/core/HandleRegistry.h"
@@ -31,17 +36,21 @@ std::shared_ptr<Document> Document::Open(const std::string& path, std::uint64_t 
     } catch (const HostError& e) {
         Raise(kErrDocOpenFailed, e.what());
     }
-    auto bytes = std::make_unique<std::string>();
-    try {
-        *bytes = file->ReadAt(0, static_cast<std::size_t>(file->Size()));
-    } catch (const HostError& e) {
-        Raise(kErrDocOpenFailed, e.what());
+    // qpdf reads from our own descriptor, not from the path: saves replace
+    // files by renaming, so the file we opened never changes under us, and
+    // the document costs no copy of the file in memory.
+    const int fd = ::dup(file->Descriptor());
+    FILE* stream = fd < 0 ? nullptr : ::fdopen(fd, "rb");
+    if (!stream) {
+        if (fd >= 0)
+            ::close(fd);
+        Raise(kErrDocOpenFailed, "Cannot open " + Quoted(path) + ": " + std::strerror(errno) + ".");
     }
     auto pdf = std::make_unique<QPDF>();
     pdf->setSuppressWarnings(true);
     pdf->setAttemptRecovery(true);
     try {
-        pdf->processMemoryFile(path.c_str(), bytes->data(), bytes->size(), "");
+        pdf->processFile(path.c_str(), stream, true, "");
     } catch (const QPDFExc& e) {
         if (e.getErrorCode() == qpdf_e_password)
             Raise(kErrDocNeedsPassword,
@@ -50,13 +59,11 @@ std::shared_ptr<Document> Document::Open(const std::string& path, std::uint64_t 
     } catch (const std::exception& e) {
         Raise(kErrDocOpenFailed, "Cannot open " + Quoted(path) + ": " + e.what());
     }
-    return std::make_shared<Document>(std::move(bytes), std::move(pdf), std::move(file), serial);
+    return std::make_shared<Document>(std::move(pdf), std::move(file), serial);
 }
 
-Document::Document(std::unique_ptr<std::string> bytes, std::unique_ptr<QPDF> pdf,
-                   std::shared_ptr<OpenFile> file, std::uint64_t serial)
-    : bytes_(std::move(bytes)), pdf_(std::move(pdf)), fileData_(std::move(file)), serial_(serial),
-      cos_(pdf_.get()) {
+Document::Document(std::unique_ptr<QPDF> pdf, std::shared_ptr<OpenFile> file, std::uint64_t serial)
+    : pdf_(std::move(pdf)), fileData_(std::move(file)), serial_(serial), cos_(pdf_.get()) {
     try {
         pages_ = pdf_->getAllPages();
     } catch (const std::exception& e) {

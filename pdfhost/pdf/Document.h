@@ -1,8 +1,9 @@
 // An open PDF document: the qpdf document behind a PDDoc handle.
 //
-// Contract: made by Documents::Open. The file is read into memory once, so
-// that what happens to it afterwards (a save that replaces it) cannot change
-// the open document, and qpdf reads objects without a seek each. Reading repairs what qpdf can
+// Contract: made by Documents::Open. qpdf reads the file through the
+// descriptor opened here, so a save that replaces the file (by rename)
+// cannot change the open document, and the file is not copied into memory.
+// Reading repairs what qpdf can
 // repair and keeps its warnings; a file that needs a password raises kErrDocNeedsPassword, one that
 // cannot be read at all kErrDocOpenFailed, one whose page tree cannot be walked kErrDocDamaged.
 // Pages are acquired by index from 0 (kErrBadPageIndex outside) and shared: acquiring a page twice
@@ -22,6 +23,7 @@
 
 #include <qpdf/QPDF.hh>
 
+#include "pdfhost/pdf/BalancePrefetcher.h"
 #include "pdfhost/pdf/ContentBalance.h"
 #include "pdfhost/pdf/CosPool.h"
 #include "pdfhost/pdf/ResourceNamer.h"
@@ -35,8 +37,7 @@ class OpenFile;
 class Document : public std::enable_shared_from_this<Document> {
   public:
     static std::shared_ptr<Document> Open(const std::string& path, std::uint64_t serial);
-    Document(std::unique_ptr<std::string> bytes, std::unique_ptr<QPDF> pdf,
-             std::shared_ptr<OpenFile> file, std::uint64_t serial);
+    Document(std::unique_ptr<QPDF> pdf, std::shared_ptr<OpenFile> file, std::uint64_t serial);
     ~Document();
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
@@ -53,6 +54,11 @@ class Document : public std::enable_shared_from_this<Document> {
     const std::vector<std::string>& Warnings() const { return warnings_; }
 
     int PageCount() const { return static_cast<int>(pages_.size()); }
+    // The page dictionary at index (0 <= index < PageCount()), without
+    // acquiring the page.
+    QPDFObjectHandle PageObject(int index) const {
+        return pages_.at(static_cast<std::size_t>(index));
+    }
     Page& AcquirePage(int index);
     void ReleasePage(Page& page);
 
@@ -75,6 +81,7 @@ class Document : public std::enable_shared_from_this<Document> {
     // The q/Q balance of a content stream measured earlier in this session.
     std::optional<ContentBalance> KnownBalance(QPDFObjectHandle stream) const;
     void RememberBalance(QPDFObjectHandle stream, const ContentBalance& balance);
+    BalancePrefetcher& Prefetcher() { return prefetcher_; }
     // Transparency (a fill opacity) was added: the file must be PDF 1.4.
     void NoteTransparency() { transparency_ = true; }
     bool UsesTransparency() const { return transparency_; }
@@ -89,7 +96,6 @@ class Document : public std::enable_shared_from_this<Document> {
         Document* doc;
     };
 
-    std::unique_ptr<std::string> bytes_; // the file as read; qpdf reads from here
     std::unique_ptr<QPDF> pdf_;
     std::shared_ptr<OpenFile> fileData_;
     std::uint64_t serial_;
@@ -103,6 +109,7 @@ class Document : public std::enable_shared_from_this<Document> {
     QPDFObjectHandle saveStream_;
     std::set<QPDFObjGen> defaultEnding_;
     std::map<QPDFObjGen, ContentBalance> balances_;
+    BalancePrefetcher prefetcher_;
     bool transparency_ = false;
     int contentChanges_ = 0;
 };

@@ -24,6 +24,8 @@ class OpenFile {
     const std::string& Path() const { return path_; }
     std::uint64_t Size() const { return size_; }
     std::string ReadAt(std::uint64_t offset, std::size_t n) const;
+    // The descriptor, for readers that dup() it; it stays owned here.
+    int Descriptor() const { return fd_; }
     // Whether path names this same file (the same inode, now).
     bool IsSameFileAs(const std::string& path) const;
 

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Times `pdfhost stamp` against `qpdf in out` (and mutool, when installed)
+# on generated documents, and prints each median and its ratio to the qpdf
+# rewrite. Builds nothing: it runs the pdfhost and plug-in of an existing
+# build.
+#
+#   bench/compare.sh [BUILD_DIR [RUNS]]    (defaults build/dev and 7)
+#
+# Inputs are generated once into out/bench (kept for the next run).
+# Whole processes are timed, wall clock, with each peak RSS; the CPU is
+# shared, so read the medians, not single runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build/dev}"
+runs="${2:-7}"
+pdfhost="$build/bin/pdfhost"
+[ -x "$pdfhost" ] || { echo "compare.sh: no $pdfhost; build first" >&2; exit 2; }
+work="$(pwd)/out/bench"
+mkdir -p "$work/install"
+python3 bench/make_inputs.py "$work"
+
+cat > "$work/install/PDFTalvane.ini" <<INI
+STARTPROC;1
+ENDPROC;99999
+POSITION;Bottom Left
+VERTICAL;20
+HORIZONTAL;20
+1NTH;1
+OPACITY;60
+IMAGEFILENAME;$work/stamp.bmp
+IMAGEWIDTH;320
+IMAGEHEIGHT;240
+IMAGEWIDTHPDF;160
+IMAGEHEIGHTPDF;120
+TEXTONIMAGE;0
+INI
+cat > "$work/registry.reg" <<REG
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Talvane.api]
+@="$work/install"
+REG
+
+export QT_QPA_PLATFORM=offscreen
+python3 - "$work" "$runs" "$pdfhost" <<'PY'
+import os, resource, shutil, statistics, subprocess, sys, time
+
+work, runs, pdfhost = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+out = os.path.join(work, "out.pdf")
+tools = [
+    ("qpdf in out", lambda i: ["qpdf", i, out]),
+    ("pdfhost stamp", lambda i: [pdfhost, "--registry", os.path.join(work, "registry.reg"),
+                                 "stamp", i, "-o", out]),
+]
+if shutil.which("mutool"):
+    tools.append(("mutool clean", lambda i: ["mutool", "clean", i, out]))
+
+def once(cmd):
+    start = time.perf_counter()
+    pid = os.fork()
+    if pid == 0:
+        fd = os.open(os.devnull, os.O_WRONLY)
+        os.dup2(fd, 1)
+        os.dup2(fd, 2)
+        try:
+            os.execvp(cmd[0], cmd)
+        finally:
+            os._exit(127)
+    _, status, usage = os.wait4(pid, 0)
+    elapsed = time.perf_counter() - start
+    if status != 0:
+        return None
+    return elapsed, usage.ru_maxrss / 1024.0
+
+inputs = [("2,000 text pages", "text-2000.pdf", 2000),
+          ("200 heavy vector pages", "vector-200.pdf", 200),
+          ("20,000 text pages", "text-20000.pdf", 20000)]
+print(f"{runs} runs each, median wall time and median peak RSS")
+per_page = {}
+for label, name, pages in inputs:
+    path = os.path.join(work, name)
+    size = os.path.getsize(path) / 1e6
+    print(f"\n{label} ({size:.1f} MB)")
+    base = None
+    for tool, make in tools:
+        times, rss = [], []
+        failed = False
+        for _ in range(runs):
+            r = once(make(path))
+            if r is None:
+                failed = True
+                break
+            times.append(r[0]); rss.append(r[1])
+        if failed:
+            print(f"  {tool:26s} failed")
+            continue
+        t = statistics.median(times)
+        m = statistics.median(rss)
+        grown = os.path.getsize(out) - os.path.getsize(path)
+        if base is None:
+            base = t
+        spread = (max(times) - min(times)) / t * 100
+        print(f"  {tool:26s} {t:7.3f} s  {t / base:5.2f} x qpdf  {m:6.1f} MB peak  "
+              f"output {grown:+d} bytes  (spread {spread:.0f} %)")
+        if tool == "pdfhost stamp":
+            per_page[name] = t / pages * 1e6
+if "text-2000.pdf" in per_page and "text-20000.pdf" in per_page:
+    a, b = per_page["text-2000.pdf"], per_page["text-20000.pdf"]
+    print(f"\npdfhost stamp per page: {a:.1f} us (2,000) vs {b:.1f} us (20,000): {b / a:.2f} x")
+PY

@@ -1,0 +1,42 @@
+// Measures the q/Q balance of the content streams of the pages a page loop
+// is about to reach, several pages at a time and on all cores.
+//
+// Contract: Prefetch(doc, index) is called on the thread that owns the qpdf
+// document when page `index` needs the balance of streams the document does
+// not know yet. It takes the raw bytes of the streams of that page and of
+// the pages that follow it at the loop's step (learnt from the indexes it is
+// called with) from qpdf on the calling thread, then inflates and scans them
+// on a few worker threads that see only those bytes, and records each result
+// with Document::RememberBalance, in page order, before it returns. Streams
+// with filters other than plain Flate, or whose data does not inflate
+// cleanly, are left unknown for the caller's own decoding through qpdf, so
+// the answers are exactly those of that decoding. Never throws for damaged
+// streams.
+#pragma once
+
+#include <cstddef>
+
+#include "pdfhost/pdf/FlateInflater.h"
+
+namespace pdfhost::pdf {
+
+class Document;
+
+class BalancePrefetcher {
+  public:
+    void Prefetch(Document& doc, int index);
+
+    // Bounds of one batch: pages, and raw bytes held at once.
+    static constexpr int kMaxPages = 64;
+    static constexpr std::size_t kMaxRawBytes = std::size_t{16} << 20;
+    // Below this many raw bytes a batch is not worth a thread.
+    static constexpr std::size_t kThreadThreshold = std::size_t{256} << 10;
+    // For measuring the inflaters against each other.
+    static void UseEngine(FlateInflater::Engine engine);
+
+  private:
+    int last_ = -1;
+    int step_ = 1;
+};
+
+} // namespace pdfhost::pdf
