@@ -10,11 +10,11 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
-#include "TestSupport.h"
 #include "pdfhost/pdf/ContentStreams.h"
 #include "pdfhost/pdf/Document.h"
 #include "pdfhost/pdf/Documents.h"
 #include "pdfhost/pdf/FlateInflater.h"
+#include "tests/support/TempFolder.h"
 
 namespace pdfhost::pdf {
 namespace {
@@ -69,7 +69,7 @@ TEST(FlateInflaterTest, BothEnginesAgreeAndRefuseWhatIsNotOneCleanStream) {
 class BalancePrefetchTest : public ::testing::Test {
   protected:
     void TearDown() override { Documents::CloseAll(); }
-    test::TempDir dir_;
+    testsupport::TempFolder dir_{"prefetch"};
 };
 
 // One page per way a content stream can be stored, some sharing streams,

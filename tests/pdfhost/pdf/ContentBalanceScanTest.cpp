@@ -13,6 +13,7 @@
 
 #include "pdfhost/pdf/ContentBalance.h"
 #include "pdfhost/pdf/ContentLexer.h"
+#include "tests/support/CorpusManifest.h"
 
 namespace pdfhost::pdf {
 namespace {
@@ -147,24 +148,15 @@ TEST(ContentBalanceScanTest, AgreesWithTheWalkOnShuffledPieces) {
     }
 }
 
-std::vector<fs::path> CorpusPdfs() {
-    std::vector<fs::path> files;
-    const fs::path root = fs::path(TALVANE_CORPUS_DIR) / "pdf";
-    std::error_code ec;
-    if (!fs::is_directory(root, ec))
-        return files;
-    for (const auto& entry : fs::recursive_directory_iterator(root, ec))
-        if (entry.is_regular_file())
-            files.push_back(entry.path());
-    return files;
-}
-
 TEST(ContentBalanceScanTest, AgreesWithTheWalkOnEveryCorpusStream) {
-    const std::vector<fs::path> files = CorpusPdfs();
-    if (files.empty())
+    const testsupport::CorpusManifest corpus(TALVANE_CORPUS_DIR);
+    if (!corpus.Present())
         GTEST_SKIP() << "the shared corpus is absent";
     std::size_t streams = 0;
-    for (const fs::path& file : files) {
+    for (const testsupport::CorpusEntry& entry : corpus.All()) {
+        if (!entry.path.starts_with("pdf/"))
+            continue;
+        const fs::path& file = entry.file;
         QPDF pdf;
         pdf.setSuppressWarnings(true);
         pdf.setAttemptRecovery(true);
