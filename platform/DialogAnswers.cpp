@@ -5,23 +5,27 @@
 namespace platform {
 namespace {
 
-std::deque<std::string>& queue() {
-    static std::deque<std::string> q;
+std::deque<DialogAnswer>& queue() {
+    static std::deque<DialogAnswer> q;
     return q;
 }
 
 } // namespace
 
-void DialogAnswers::Push(const std::string& answer) {
-    queue().push_back(answer);
+void DialogAnswers::Push(DialogAnswer answer) {
+    queue().push_back(std::move(answer));
 }
 
-std::optional<std::string> DialogAnswers::Next() {
+std::optional<DialogAnswer> DialogAnswers::Next() {
     if (queue().empty())
         return std::nullopt;
-    std::string answer = std::move(queue().front());
+    DialogAnswer answer = std::move(queue().front());
     queue().pop_front();
     return answer;
+}
+
+const DialogAnswer* DialogAnswers::Peek() {
+    return queue().empty() ? nullptr : &queue().front();
 }
 
 std::size_t DialogAnswers::Pending() {

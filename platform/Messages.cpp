@@ -1,9 +1,12 @@
 #include "platform/Messages.h"
 
+#include "platform/Dialog.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWidget>
 #include <iostream>
 
 namespace platform {
@@ -28,7 +31,9 @@ bool RunningInteractively() {
 }
 
 int ShowBox(const Message& m) {
-    QMessageBox box;
+    // Owned by the dialog on top, so it stays above it and blocks it.
+    Dialog* top = Dialog::Top();
+    QMessageBox box(top ? top->Window() : nullptr);
     box.setWindowTitle(QString::fromStdString(m.caption));
     box.setText(QString::fromStdString(m.text));
     box.setIcon(m.kind == MessageKind::NoteAlert ? QMessageBox::Information : QMessageBox::Warning);

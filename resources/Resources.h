@@ -10,6 +10,7 @@
 
 namespace resources {
 
+inline constexpr int kProductBitmap = 109; // 120x80, 24-bit: the About picture
 inline constexpr int kToolbarBitmap = 110; // 21x22, 16 colours
 
 std::span<const unsigned char> Bitmap(int id);

@@ -12,12 +12,23 @@ namespace {
 
 constexpr int kEndedByEscape = 2;
 
+// The next queued answer as the control or key it presses ("1003",
+// "enter"); other steps are named in full, so no control matches them.
+std::optional<std::string> NextControl() {
+    std::optional<platform::DialogAnswer> answer = platform::DialogAnswers::Next();
+    if (!answer)
+        return std::nullopt;
+    if ((answer->step == "click" || answer->step == "key") && answer->words.size() == 1)
+        return answer->words[0];
+    return answer->Describe();
+}
+
 } // namespace
 
 int RunMainStampDialog(MainStampDialog& dialog) {
     bool undoRefused = false;
     for (;;) {
-        std::optional<std::string> answer = platform::DialogAnswers::Next();
+        std::optional<std::string> answer = NextControl();
         if (!answer) {
             if (undoRefused)
                 return kEndedByEscape;

@@ -1,7 +1,10 @@
-// The script commands that answer the dialogs a later command will show:
-//     click CONTROL   press a control (by its numeric id) in the next dialog
-//     key KEY         press "escape" or "enter" in the next dialog
-// Answers are queued in order and taken by the dialogs as they appear.
+// The script steps that answer the dialogs and pickers a later command will
+// show (see DialogActions and PickerAnswers for what each does):
+//     click ID | type ID TEXT | set ID TEXT | select ID TEXT
+//     key enter|escape [ID] | expect ID TEXT | dump | grab PATH
+//     file PATH|cancel | color R,G,B|cancel | font FACE HEIGHT [WEIGHT] [italic]|cancel
+// A malformed step fails at its own line. Well-formed steps are queued in
+// order, with their line, and taken by the dialogs as they appear.
 // FinishDialogAnswers() is called when a script ends: answers that no dialog
 // took mean the script and the program disagree, which fails the script.
 #pragma once

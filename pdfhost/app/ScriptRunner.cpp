@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "pdfhost/app/DialogAutomation.h"
+
 namespace pdfhost::app {
 namespace {
 
@@ -39,6 +41,9 @@ int ScriptRunner::Run(std::istream& script, const std::string& name, std::ostrea
         if (!ParseLine(text, ++number, line))
             continue;
         std::string failure;
+        DialogAutomation* automation = DialogAutomation::Current();
+        if (automation)
+            automation->SetLine(number);
         if (const ScriptCommand* command = ScriptCommands::Find(line.command)) {
             try {
                 (*command)(line);
@@ -50,6 +55,8 @@ int ScriptRunner::Run(std::istream& script, const std::string& name, std::ostrea
         } else {
             failure = "unknown command \"" + line.command + "\"";
         }
+        if (automation && automation->Failed())
+            return 1; // the automation has said why, when it happened
         if (!failure.empty()) {
             errors << "pdfhost: " << name << ":" << number << ": " << failure << '\n';
             errors.flush();

@@ -6,6 +6,8 @@
 // stops at the first line that fails (unknown command, ScriptError, or any
 // other exception from the command); the message goes to `errors` as
 //     pdfhost: <script>:<line>: <message>
+// While a DialogAutomation is installed it is told each line's number, and
+// a line during which it failed stops the run (it has already printed why).
 // RunFile() returns 0 when every line succeeded, 1 when one failed, and 2
 // when the script cannot be read.
 #pragma once

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "pdfhost/app/CommandLine.h"
+#include "pdfhost/app/DialogAutomation.h"
 #include "pdfhost/app/DialogCommands.h"
 #include "pdfhost/app/HandleCommands.h"
 #include "pdfhost/app/HostSession.h"
@@ -66,6 +67,10 @@ int main(int argc, char** argv) {
     app::RegisterHandleCommands();
 
     session.LoadPlugins();
+    // Scripted and batch runs answer dialogs from the queue, never a person.
+    app::DialogAutomation automation(std::cout, std::cerr);
+    if (cl.command != app::Command::Info)
+        automation.Install();
     int status = 0;
     if (cl.command == app::Command::Info)
         app::InfoReport::Write(std::cout, session.Loader());
@@ -78,6 +83,9 @@ int main(int argc, char** argv) {
         if (status == 0)
             status = 1;
     }
+    if (automation.Failed() && status == 0)
+        status = 1;
+    automation.Uninstall();
     // Documents left open go before the exit handlers run: qpdf's own
     // statics may already be gone by the time ours are destroyed.
     pdf::Documents::CloseAll();

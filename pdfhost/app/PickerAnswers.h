@@ -1,0 +1,26 @@
+// The picker steps of a script, checked and turned into picker answers.
+//
+// Contract: Check() returns an error text for a malformed step (empty when
+// it is well formed), so that a script fails at the line that queues it:
+//     file PATH | file cancel
+//     color R,G,B | color cancel          (each 0..255)
+//     font FACE HEIGHT [WEIGHT] [italic] | font cancel
+// FACE may contain blanks; HEIGHT and WEIGHT are as in LOGFONT (a negative
+// height is a character height in pixels; the weight defaults to 400).
+// Parse() turns a well-formed step into the answer.
+#pragma once
+
+#include <string>
+
+#include "platform/DialogAnswers.h"
+#include "platform/DialogDriver.h"
+
+namespace pdfhost::app {
+
+class PickerAnswers {
+  public:
+    static std::string Check(const platform::DialogAnswer& step);
+    static platform::PickerAnswer Parse(const platform::DialogAnswer& step);
+};
+
+} // namespace pdfhost::app

@@ -1,0 +1,69 @@
+#include "platform/FilePicker.h"
+
+#include <QFileDialog>
+#include <filesystem>
+
+#include "platform/Dialog.h"
+#include "platform/DialogDriver.h"
+
+namespace platform {
+namespace {
+
+QStringList NameFilters(const FilePickerOptions& options) {
+    QStringList filters;
+    for (const FileFilter& f : options.filters) {
+        QString patterns = QString::fromStdString(f.patterns);
+        patterns.replace(';', ' ');
+        filters << QString::fromStdString(f.label) + " (" + patterns + ")";
+    }
+    return filters;
+}
+
+std::optional<std::string> Pick(const FilePickerOptions& options, bool open) {
+    if (DialogDriver* driver = DialogDriver::Installed()) {
+        PickerRequest request;
+        request.kind = open ? PickerKind::OpenFile : PickerKind::SaveFile;
+        request.title = options.title;
+        request.mustExist = open && options.mustExist;
+        if (std::optional<PickerAnswer> answer = driver->Pick(request)) {
+            if (answer->cancelled)
+                return std::nullopt;
+            return FilePicker::Finish(options, answer->path);
+        }
+    }
+    Dialog* top = Dialog::Top();
+    QFileDialog picker(top ? top->Window() : nullptr, QString::fromStdString(options.title));
+    picker.setOption(QFileDialog::DontUseNativeDialog);
+    picker.setOption(QFileDialog::DontConfirmOverwrite);
+    picker.setOption(QFileDialog::ReadOnly, false);
+    picker.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    picker.setFileMode(open && options.mustExist ? QFileDialog::ExistingFile
+                                                 : QFileDialog::AnyFile);
+    picker.setNameFilters(NameFilters(options));
+    if (picker.exec() != QDialog::Accepted || picker.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FilePicker::Finish(options, picker.selectedFiles().front().toStdString());
+}
+
+} // namespace
+
+std::optional<std::string> FilePicker::Finish(const FilePickerOptions& options, std::string path) {
+    if (path.empty())
+        return std::nullopt;
+    const std::filesystem::path chosen(path);
+    if (!options.defaultExtension.empty() && !chosen.has_extension() && chosen.has_filename())
+        path += "." + options.defaultExtension;
+    if (path.size() > options.maxPath)
+        return std::nullopt;
+    return path;
+}
+
+std::optional<std::string> FilePicker::Open(const FilePickerOptions& options) {
+    return Pick(options, true);
+}
+
+std::optional<std::string> FilePicker::Save(const FilePickerOptions& options) {
+    return Pick(options, false);
+}
+
+} // namespace platform

@@ -1,0 +1,22 @@
+// The common font picker, over a LOGFONT-style description.
+//
+// Contract: Choose() opens the picker without an owner window, listing the
+// screen's fonts and initialised from `font` (face, height, weight, italic),
+// with no effects section. Confirmed: the chosen face, height (negative: the
+// character height in pixels at 96 dots per inch), weight and italic flag are
+// written into `font` and the result is true; the other fields stay.
+// Cancelled: `font` is unchanged and the result is false. Under automation
+// the driver answers instead of a window.
+#pragma once
+
+#include "settings/LogFont.h"
+
+namespace platform {
+
+class FontPicker {
+  public:
+    static constexpr const char* kTitle = "Font";
+    static bool Choose(LogFont& font);
+};
+
+} // namespace platform
