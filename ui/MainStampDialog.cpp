@@ -3,6 +3,7 @@
 #include "platform/Messages.h"
 #include "settings/FileContents.h"
 #include "settings/ParameterFile.h"
+#include "settings/SettingAssignment.h"
 
 void MainStampDialog::ApplyFirstRunValues() {
     settings.ApplyFirstRunValues();
@@ -10,14 +11,14 @@ void MainStampDialog::ApplyFirstRunValues() {
     bCalcBottom = true;
 }
 
-void MainStampDialog::ReadParameterFile(const std::string& path) {
+bool MainStampDialog::ReadParameterFile(const std::string& path) {
     const bool settingsFile = ParameterFile::IsSettingsFile(path);
     const auto content = FileContents::Read(path, ParameterFile::kMaxFileSize);
     const auto applied = content ? ParameterFile::Apply(*content, settings) : std::nullopt;
     if (!applied) {
         if (!settingsFile)
             platform::Messages::AppMessageBox("Can't open parameters file");
-        return;
+        return false;
     }
     bCalcLeft = !settings.bCalcRight;
     bCalcBottom = !settings.bCalcTop;
@@ -36,6 +37,7 @@ void MainStampDialog::ReadParameterFile(const std::string& path) {
         if (!settingsFile)
             view_->RefreshControls();
     }
+    return true;
 }
 
 void MainStampDialog::WriteParameterFile(const std::string& path) {
@@ -49,4 +51,33 @@ void MainStampDialog::WriteParameterFile(const std::string& path) {
     }
     if (!ParameterFile::IsSettingsFile(path))
         platform::Messages::AppMessageBox("Saved to file: " + path);
+}
+
+bool MainStampDialog::ApplyPresets(
+    const std::optional<std::string>& parameterFile,
+    const std::vector<std::pair<std::string, std::string>>& assignments) {
+    if (parameterFile) {
+        szParameterFile = *parameterFile;
+        if (!ReadParameterFile(*parameterFile))
+            return false;
+    }
+    bool pictureNamed = false;
+    for (const auto& [key, value] : assignments) {
+        SettingAssignment::Apply(key, value, settings);
+        pictureNamed = pictureNamed || key == "IMAGEFILENAME";
+    }
+    bCalcLeft = !settings.bCalcRight;
+    bCalcBottom = !settings.bCalcTop;
+    // As after reading a file: the sizes stay as given, the natural size
+    // follows the picture when it loads.
+    if (pictureNamed && picture.Load(settings.szImageFileName)) {
+        const PictureRect size = picture.GetSize();
+        nActualWidth = size.right;
+        nActualHeight = size.bottom;
+    }
+    if (!assignments.empty() && view_) {
+        view_->ShowTextOnImageButton(settings.nTextOnImage != 0);
+        view_->RefreshControls();
+    }
+    return true;
 }

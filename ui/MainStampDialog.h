@@ -25,7 +25,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "image/LoadedPicture.h"
 #include "settings/StampSettings.h"
@@ -35,7 +38,10 @@
 class MainStampDialogView {
   public:
     virtual ~MainStampDialogView() = default;
-    virtual void ReadControls() = 0;    // controls into the settings
+    // Controls into the settings, in control-table order. False when a
+    // numeric edit did not hold an integer: the view has told the user and
+    // put the focus there, and the fields after it kept their values.
+    virtual bool ReadControls() = 0;
     virtual void RefreshControls() = 0; // settings into the controls
     virtual void RepaintNow() = 0;      // invalidate, erase and update at once
     virtual void ShowTextOnImageButton(bool visible) = 0;
@@ -50,7 +56,15 @@ class MainStampDialog {
     MainStampDialog& operator=(const MainStampDialog&) = delete;
 
     void ApplyFirstRunValues();
-    void ReadParameterFile(const std::string& path);
+    // True when the file was read (a failure has been reported as above).
+    bool ReadParameterFile(const std::string& path);
+    // What a command line handed over (platform::PresetSettings): its
+    // parameter file is loaded as "Load Settings" loads one, then each
+    // KEY=VALUE is applied (SettingAssignment), companions kept in step.
+    // False when the parameter file could not be read; nothing else is
+    // applied then, since the request cannot be met.
+    bool ApplyPresets(const std::optional<std::string>& parameterFile,
+                      const std::vector<std::pair<std::string, std::string>>& settings);
     void WriteParameterFile(const std::string& path);
 
     // The widget side while the dialog is on screen, nullptr otherwise. Not

@@ -1,16 +1,43 @@
 #include "ui/MainStampDialogRun.h"
 
+#include <charconv>
 #include <iostream>
 
 #include "platform/DialogAnswers.h"
 #include "platform/Messages.h"
-#include "settings/InstallPaths.h"
+#include "ui/MainStampDialogHandlers.h"
 
 bool bUndoAvailable = true;
 
 namespace {
 
-constexpr int kEndedByEscape = 2;
+// The window while the dialog has no widgets: nothing to transfer, no
+// picker to show (a choice is cancelled), no nested dialog to open.
+class HeadlessWindow : public MainStampDialogWindow {
+  public:
+    bool ReadControls() override { return true; }
+    void RefreshControls() override {}
+    void RepaintNow() override {}
+    void ShowTextOnImageButton(bool) override {}
+    void SelectPosition(int) override {}
+    std::optional<std::string> ChooseFile(const FileChoice&) override { return std::nullopt; }
+    void ShowOwnedBox(const std::string& caption, const std::string& text) override {
+        platform::Messages::MessageBox(caption, text);
+    }
+    void End(int result) override { result_ = result; }
+    void RunTextOnImageDialog() override {}
+    void OpenWithShell(const std::string&) override {}
+
+    std::optional<int> result_;
+};
+
+std::optional<int> ControlId(const std::string& answer) {
+    int id = 0;
+    const auto [end, ec] = std::from_chars(answer.data(), answer.data() + answer.size(), id);
+    if (answer.empty() || ec != std::errc() || end != answer.data() + answer.size())
+        return std::nullopt;
+    return id;
+}
 
 // The next queued answer as the control or key it presses ("1003",
 // "enter"); other steps are named in full, so no control matches them.
@@ -26,36 +53,32 @@ std::optional<std::string> NextControl() {
 } // namespace
 
 int RunMainStampDialog(MainStampDialog& dialog) {
+    using namespace main_stamp_dialog;
+    HeadlessWindow window;
+    dialog.SetView(&window);
+    MainStampDialogHandlers handlers(dialog, window);
+    handlers.Open();
     bool undoRefused = false;
-    for (;;) {
+    while (!window.result_) {
         std::optional<std::string> answer = NextControl();
         if (!answer) {
             if (undoRefused)
-                return kEndedByEscape;
-            answer = "1003";
+                break;
+            answer = std::to_string(kStamp);
         }
-        if (*answer == "1003") {
-            bUndoAvailable = true;
-            return 1;
+        const std::optional<int> id = ControlId(*answer);
+        if (*answer == "enter") {
+            handlers.Enter();
+        } else if (*answer == "escape") {
+            handlers.Escape();
+        } else if (!id || !handlers.Command(*id)) {
+            std::cerr << "main stamp dialog: no control \"" << *answer
+                      << "\" to press; ending it\n";
+            break;
+        } else if (*id == kUndo && !window.result_) {
+            undoRefused = true;
         }
-        if (*answer == "1032") {
-            if (!bUndoAvailable) {
-                platform::Messages::AppMessageBox("Can't undo again, already undone once!");
-                undoRefused = true;
-                continue;
-            }
-            bUndoAvailable = false;
-            return 1;
-        }
-        if (*answer == "1000") {
-            dialog.WriteParameterFile(InstallPaths::Get().szIniPath);
-            return 0;
-        }
-        if (*answer == "enter")
-            return 1;
-        if (*answer == "escape")
-            return kEndedByEscape;
-        std::cerr << "main stamp dialog: no control \"" << *answer << "\" to press; ending it\n";
-        return kEndedByEscape;
     }
+    dialog.SetView(nullptr);
+    return window.result_.value_or(kEndedByEscape);
 }

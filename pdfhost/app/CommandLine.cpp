@@ -134,12 +134,10 @@ CommandLine CommandLine::Parse(int argc, const char* const* argv) {
         cl.command = Command::Run;
         cl.script = positional[1];
     } else if (positional[0] == "stamp") {
-        if (positional.size() == 4 && positional[2] == "-o") {
+        const std::vector<std::string> words(positional.begin() + 1, positional.end());
+        if (auto stamp = StampArguments::Parse(words, cl.error)) {
             cl.command = Command::Stamp;
-            cl.stampInput = positional[1];
-            cl.stampOutput = positional[3];
-        } else {
-            cl.error = "stamp needs IN.pdf -o OUT.pdf";
+            cl.stamp = std::move(*stamp);
         }
     } else if (positional[0] == "info" || positional[0] == "run") {
         cl.error = positional[0] == "info" ? "info takes no arguments" : "run needs one SCRIPT";
@@ -152,7 +150,8 @@ CommandLine CommandLine::Parse(int argc, const char* const* argv) {
 const char* CommandLine::Usage() {
     return R"(Usage: pdfhost [OPTIONS] info
        pdfhost [OPTIONS] run SCRIPT
-       pdfhost [OPTIONS] stamp IN.pdf -o OUT.pdf
+       pdfhost [OPTIONS] stamp [STAMP-OPTIONS] IN.pdf -o OUT.pdf
+       pdfhost [OPTIONS] stamp [STAMP-OPTIONS] IN.pdf... --out-dir DIR
 
 Loads every plug-in (*.api) of the plug-in folder, then:
   info        prints the plug-ins, the tables each obtained, and every menu
@@ -171,9 +170,31 @@ Loads every plug-in (*.api) of the plug-in folder, then:
                                HANDLES path=N file=N stream=N page=N
                                pde-object=N sys-font=N
   stamp IN.pdf -o OUT.pdf
-              opens IN.pdf, runs the "ADBE:PDFTalvane" menu item once and
-              saves to OUT.pdf, only when the run ended with its "Done."
-              message; otherwise writes nothing and exits 1
+              opens IN.pdf, runs the "ADBE:PDFTalvane" menu item once,
+              answers its dialog with STAMP! and saves to OUT.pdf, only when
+              the run ended with its "Done." message; otherwise writes
+              nothing and exits 1
+  stamp IN.pdf... --out-dir DIR
+              the same for each input in turn, in one process (so a [VAR(
+              list steps from one document to the next), each written to
+              DIR under its input's file name; an input that fails is
+              reported and skipped, the others are still written, and the
+              exit status is 1 at the end
+
+Stamp options (after "stamp"; the installation folder is never written):
+  --params FILE.tvp  load FILE.tvp over the settings, as the dialog's "Load
+                     Settings" does (same reader, same messages); when it
+                     cannot be read nothing is stamped and the exit status is 1
+  --set KEY=VALUE    set one parameter-file key (STARTPROC, OPACITY, T_TEXT,
+                     ...), after --params; repeatable, applied in order.
+                     Numbers are whole decimal numbers; the flags CALCRIGHT,
+                     CALCTOP, FORCEPORTRAIT and CONSTRAINIMAGE take 1 (on) or
+                     0 (off), CONSTRAINIMAGE=1 meaning proportions kept;
+                     T_FONTINFO takes the record as a parameter file holds it;
+                     texts are taken as given. An unknown key, a bad value or a
+                     line break in a value is a usage error.
+  --undo             answer the dialog with Undo instead of STAMP! (removes the
+                     last stamp; one input only)
 
 Options:
   --plugins DIR    the plug-in folder (default: <dir of pdfhost>/../plug_ins)

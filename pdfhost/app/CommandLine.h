@@ -2,8 +2,10 @@
 //
 //     pdfhost [OPTIONS] info
 //     pdfhost [OPTIONS] run SCRIPT
-//     pdfhost [OPTIONS] stamp IN.pdf -o OUT.pdf
+//     pdfhost [OPTIONS] stamp [STAMP-OPTIONS] IN.pdf -o OUT.pdf
+//     pdfhost [OPTIONS] stamp [STAMP-OPTIONS] IN.pdf... --out-dir DIR
 //
+// The words after "stamp" are its own (StampArguments.h).
 // Contract: Parse() never exits; it returns the options, or an error text
 // (exit status 2), or a request for help. Options may come as "--opt VALUE"
 // or "--opt=VALUE". Every test-only option is checked here (table and menu
@@ -16,6 +18,7 @@
 #include <string>
 
 #include "pdfhost/app/HostSession.h"
+#include "pdfhost/app/StampArguments.h"
 
 namespace pdfhost::app {
 
@@ -24,8 +27,7 @@ enum class Command { Info, Run, Stamp };
 struct CommandLine {
     Command command = Command::Info;
     std::string script;
-    std::string stampInput;                  // stamp: the document to open
-    std::string stampOutput;                 // stamp: where the stamped document goes
+    StampArguments stamp;
     std::optional<std::string> pluginFolder; // default: <exe dir>/../plug_ins
     std::optional<std::string> registryFile;
     SessionOptions session;

@@ -1,15 +1,21 @@
 #include "pdfhost/app/StampJob.h"
 
 #include <optional>
+#include <vector>
 
 #include "pdfhost/app/ScriptCommands.h"
 #include "pdfhost/app/ScriptRunner.h"
+#include "platform/DialogAnswers.h"
 #include "platform/Messages.h"
+#include "platform/PresetSettings.h"
 
 namespace pdfhost::app {
 namespace {
 
 constexpr const char* kDone = "Done.\nPlease scroll page to show changes.";
+constexpr const char* kParametersUnreadable = "Can't open parameters file";
+constexpr const char* kStampButton = "1003";
+constexpr const char* kUndoButton = "1032";
 
 void RunCommand(const std::string& text) {
     ScriptLine line;
@@ -20,58 +26,96 @@ void RunCommand(const std::string& text) {
     (*command)(line);
 }
 
-// Remembers the last message shown while it lives; answers nothing itself.
-class LastMessage {
+// Remembers the messages shown while it lives; answers nothing itself.
+class MessageWatch {
   public:
-    LastMessage()
+    MessageWatch()
         : previous_(platform::Messages::SetResponder([this](const platform::Message& m) {
-              text_ = m.text;
+              texts_.push_back(m.text);
               return 0;
           })) {}
-    ~LastMessage() { platform::Messages::SetResponder(std::move(previous_)); }
-    LastMessage(const LastMessage&) = delete;
-    LastMessage& operator=(const LastMessage&) = delete;
-    const std::optional<std::string>& text() const { return text_; }
+    ~MessageWatch() { platform::Messages::SetResponder(std::move(previous_)); }
+    MessageWatch(const MessageWatch&) = delete;
+    MessageWatch& operator=(const MessageWatch&) = delete;
+    std::optional<std::string> Last() const {
+        return texts_.empty() ? std::nullopt : std::optional<std::string>(texts_.back());
+    }
+    bool Saw(const std::string& text) const {
+        for (const std::string& t : texts_)
+            if (t == text)
+                return true;
+        return false;
+    }
 
   private:
-    std::optional<std::string> text_;
+    std::vector<std::string> texts_;
     platform::MessageResponder previous_;
 };
 
-} // namespace
+enum class Outcome { Written, Failed, ParametersUnreadable };
 
-int RunStampJob(const std::string& input, const std::string& output, std::ostream& errors) {
+Outcome StampOne(const std::string& input, const std::string& output, bool undo,
+                 std::ostream& errors) {
     bool opened = false;
-    int status = 1;
+    Outcome outcome = Outcome::Failed;
     try {
         RunCommand("open " + input);
         opened = true;
-        std::optional<std::string> last;
-        {
-            LastMessage watch;
-            RunCommand("menu ADBE:PDFTalvane");
-            last = watch.text();
-        }
-        if (last == kDone) {
+        MessageWatch watch;
+        const std::string button = undo ? kUndoButton : kStampButton;
+        platform::DialogAnswers::Push({"click", {button}, button, 0});
+        RunCommand("menu ADBE:PDFTalvane");
+        // An answer the dialog did not take (it never opened) must not
+        // press a button in the next document's dialog.
+        platform::DialogAnswers::Clear();
+        if (watch.Saw(kParametersUnreadable)) {
+            errors << "pdfhost: " << input
+                   << ": the parameter file could not be read, nothing was written\n";
+            outcome = Outcome::ParametersUnreadable;
+        } else if (watch.Last() == kDone) {
             RunCommand("save " + output);
-            status = 0;
+            outcome = Outcome::Written;
         } else {
-            errors << "pdfhost: the stamp run did not finish, nothing was written: "
+            const std::optional<std::string> last = watch.Last();
+            errors << "pdfhost: " << input
+                   << ": the stamp run did not finish, nothing was written: "
                    << (last ? "\"" + platform::Messages::Escape(*last) + "\""
                             : std::string("it showed no message"))
                    << "\n";
         }
     } catch (const std::exception& e) {
-        errors << "pdfhost: " << e.what() << "\n";
-        status = 1;
+        errors << "pdfhost: " << input << ": " << e.what() << "\n";
+        outcome = Outcome::Failed;
     }
     if (opened) {
         try {
             RunCommand("close");
         } catch (const std::exception& e) {
-            errors << "pdfhost: " << e.what() << "\n";
+            errors << "pdfhost: " << input << ": " << e.what() << "\n";
         }
     }
+    return outcome;
+}
+
+} // namespace
+
+int RunStampJob(const StampArguments& request, std::ostream& errors) {
+    platform::PresetSettings::Store({request.parameterFile, request.settings});
+    int status = 0;
+    for (size_t i = 0; i < request.inputs.size(); ++i) {
+        const Outcome outcome =
+            StampOne(request.inputs[i], request.OutputFor(i), request.undo, errors);
+        if (outcome == Outcome::Written)
+            continue;
+        status = 1;
+        if (outcome == Outcome::ParametersUnreadable) {
+            for (size_t j = i + 1; j < request.inputs.size(); ++j)
+                errors << "pdfhost: " << request.inputs[j] << ": not stamped\n";
+            break;
+        }
+    }
+    // Presets no dialog took (no input opened) go with the job.
+    platform::PresetSettings::Take();
     return status;
 }
 

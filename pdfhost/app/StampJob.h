@@ -1,17 +1,24 @@
-// `pdfhost stamp IN.pdf -o OUT.pdf`: one stamp run from the command line.
+// `pdfhost stamp`: stamp runs from the command line, one per input.
 //
-// Contract: opens IN, runs the "ADBE:PDFTalvane" menu item once, and saves
-// to OUT only when the run's last message was its "Done." message. Any other
-// ending (an alert, a message box, no message at all, a failed open or save)
-// writes nothing, prints the reason on `errors` and returns 1. The document
-// is closed in every case. Returns 0 on success.
+// Contract: stores the request's parameter file and settings for the first
+// stamp dialog that opens (platform::PresetSettings), then for each input
+// in turn: opens it, queues STAMP! (Undo with --undo) for the dialog, runs
+// the "ADBE:PDFTalvane" menu item once, and saves to the input's output only
+// when the run's last message was its "Done." message. Any other ending (an
+// alert, a message box, no message at all, a failed open or save) writes
+// nothing for that input and prints the reason, naming the input, on
+// `errors`; the next input is still done. When the parameter file could not
+// be read ("Can't open parameters file"), that input and all after it are
+// left unwritten, since they would be stamped with settings nobody chose.
+// Every document is closed. Returns 0 when every input was written, else 1.
 #pragma once
 
 #include <ostream>
-#include <string>
+
+#include "pdfhost/app/StampArguments.h"
 
 namespace pdfhost::app {
 
-int RunStampJob(const std::string& input, const std::string& output, std::ostream& errors);
+int RunStampJob(const StampArguments& request, std::ostream& errors);
 
 } // namespace pdfhost::app

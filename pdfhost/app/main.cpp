@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     if (cl.command == app::Command::Info)
         app::InfoReport::Write(std::cout, session.Loader());
     else if (cl.command == app::Command::Stamp)
-        status = app::RunStampJob(cl.stampInput, cl.stampOutput, std::cerr);
+        status = app::RunStampJob(cl.stamp, std::cerr);
     else
         status = app::ScriptRunner::RunFile(cl.script, std::cerr);
     if (const std::string left = app::FinishDialogAnswers(); !left.empty()) {

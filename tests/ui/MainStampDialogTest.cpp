@@ -126,10 +126,11 @@ void ResetPresence(State& s) {
 
 class RecordingView : public MainStampDialogView {
   public:
-    void ReadControls() override {
+    bool ReadControls() override {
         ++reads;
         if (onRead)
             onRead();
+        return true;
     }
     void RefreshControls() override { ++refreshes; }
     void RepaintNow() override { ++repaints; }

@@ -73,6 +73,62 @@ TEST(CommandLineTest, RefusesWhatWouldSilentlyPlayADifferentHost) {
         EXPECT_EQ(Parse(c.args).error, c.error) << (c.args.empty() ? "" : c.args[0]);
 }
 
+TEST(CommandLineTest, ReadsStampRequestsWithTheirOwnOptions) {
+    const CommandLine one =
+        Parse({"--plugins", "/p", "stamp", "--params", "job.tvp", "--set", "OPACITY=50", "in.pdf",
+               "--set=T_TEXT=a;b|c = d", "-o", "out.pdf", "--undo"});
+    ASSERT_EQ(one.error, "");
+    EXPECT_EQ(one.command, Command::Stamp);
+    EXPECT_EQ(one.pluginFolder, "/p");
+    EXPECT_EQ(one.stamp.inputs, std::vector<std::string>{"in.pdf"});
+    EXPECT_EQ(one.stamp.OutputFor(0), "out.pdf");
+    EXPECT_EQ(one.stamp.parameterFile, "job.tvp");
+    const std::vector<std::pair<std::string, std::string>> settings = {{"OPACITY", "50"},
+                                                                       {"T_TEXT", "a;b|c = d"}};
+    EXPECT_EQ(one.stamp.settings, settings);
+    EXPECT_TRUE(one.stamp.undo);
+
+    const CommandLine many =
+        Parse({"stamp", "a/x.pdf", "b/y.pdf", "--out-dir=out", "--", "-z.pdf"});
+    ASSERT_EQ(many.error, "");
+    EXPECT_EQ(many.stamp.inputs, (std::vector<std::string>{"a/x.pdf", "b/y.pdf", "-z.pdf"}));
+    EXPECT_EQ(many.stamp.OutputFor(0), "out/x.pdf");
+    EXPECT_EQ(many.stamp.OutputFor(2), "out/-z.pdf");
+    EXPECT_FALSE(many.stamp.undo);
+    EXPECT_FALSE(many.stamp.parameterFile);
+}
+
+TEST(CommandLineTest, RefusesStampRequestsThatCannotMeanWhatTheUserWants) {
+    struct Case {
+        std::vector<const char*> args;
+        const char* error;
+    } cases[] = {
+        {{"stamp"}, "stamp needs IN.pdf -o OUT.pdf or IN.pdf... --out-dir DIR"},
+        {{"stamp", "in.pdf"}, "stamp needs -o OUT.pdf (one input) or --out-dir DIR"},
+        {{"stamp", "in.pdf", "-o"}, "stamp: -o needs a value"},
+        {{"stamp", "a.pdf", "b.pdf", "-o", "o.pdf"},
+         "stamp: -o takes one input; use --out-dir DIR for several"},
+        {{"stamp", "a.pdf", "-o", "o.pdf", "--out-dir", "d"},
+         "stamp takes either -o or --out-dir, not both"},
+        {{"stamp", "a.pdf", "b.pdf", "--undo", "--out-dir", "d"},
+         "stamp: --undo takes one input (a second undo in a row is refused)"},
+        {{"stamp", "x/a.pdf", "y/a.pdf", "--out-dir", "d"},
+         "stamp: two inputs would both be written to d/a.pdf"},
+        {{"stamp", "--frob", "a.pdf", "-o", "o.pdf"}, "stamp: unknown option --frob"},
+        {{"stamp", "--undo=1", "a.pdf", "-o", "o.pdf"}, "stamp: unknown option --undo"},
+        {{"stamp", "--set", "OPACITY", "a.pdf", "-o", "o.pdf"},
+         "stamp: --set needs KEY=VALUE, not \"OPACITY\""},
+        {{"stamp", "--set", "opacity=5", "a.pdf", "-o", "o.pdf"},
+         "stamp: --set \"opacity\" is not a parameter-file key"},
+        {{"stamp", "--set", "T_TEXT=two\nlines", "a.pdf", "-o", "o.pdf"},
+         "stamp: --set T_TEXT: a value cannot hold a line break"},
+        {{"stamp", "--set", "OPACITY=5O", "a.pdf", "-o", "o.pdf"},
+         "stamp: --set OPACITY needs a whole number from -2147483648 to 2147483647, not \"5O\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Parse(c.args).error, c.error) << c.args.size() << " " << c.args.back();
+}
+
 TEST(ScriptRunnerTest, SplitsLinesAndSkipsBlanksAndComments) {
     struct Case {
         const char* text;
