@@ -1,4 +1,5 @@
-// "pdfhost stamp IN -o OUT": one run, and a file only when it finished.
+// "pdfhost stamp": one run per input, and a file only when it finished; the
+// options that choose the settings without touching the installation folder.
 #include <fstream>
 
 #include "StampScenario.h"
@@ -72,11 +73,11 @@ class StampOptionsTest : public StampScenario {
     void SetUp() override {
         WritePdf(folder.Path("in.pdf"), NumberedPages(3));
         installed = UseBlackPicture();
-        settingsBytes = ReadBytes(folder.SettingsPath());
+        settingsBytes = ReadFile(folder.SettingsPath());
     }
     // What the installation folder held before the run, unchanged.
     void ExpectInstallUntouched() {
-        EXPECT_EQ(ReadBytes(folder.SettingsPath()), settingsBytes);
+        EXPECT_EQ(ReadFile(folder.SettingsPath()), settingsBytes);
         EXPECT_EQ(folder.InstallFiles(), std::vector<std::string>{"PDFTalvane.ini"});
     }
 

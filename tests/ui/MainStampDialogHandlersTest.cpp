@@ -15,7 +15,8 @@
 #include "settings/InstallPaths.h"
 #include "settings/ParameterFile.h"
 #include "tests/settings/SettingsSamples.h"
-#include "tests/settings/TempDir.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 #include "ui/MainStampDialogRun.h"
 #include "ui/PositionPresets.h"
 #include "ui/ProportionalSize.h"
@@ -23,10 +24,9 @@
 namespace {
 
 using namespace main_stamp_dialog;
-using testing_support::ReadAll;
 using testing_support::SampleSettings;
-using testing_support::TempDir;
-using testing_support::WriteAll;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 struct Controls {
     StampSettings settings; // what the controls show
@@ -125,7 +125,7 @@ class MainStampDialogHandlersTest : public ::testing::Test {
         dialog.nActualHeight = h;
     }
 
-    TempDir dir;
+    testsupport::TempFolder dir;
     MainStampDialog dialog;
     FakeWindow window{dialog};
     MainStampDialogHandlers handlers{dialog, window};
@@ -348,7 +348,7 @@ TEST_F(MainStampDialogHandlersTest, BrowseTakesTheNaturalSizeOrShowsWhyItCannot)
     EXPECT_EQ(c.maxPath, 256u);
 
     const std::string broken = dir.File("broken.bmp");
-    WriteAll(broken, "BM not really");
+    WriteFile(broken, "BM not really");
     window.answers = {broken};
     handlers.Command(kBrowse);
     EXPECT_EQ(window.ownedBoxes, (std::vector<std::pair<std::string, std::string>>{
@@ -392,7 +392,7 @@ TEST_F(MainStampDialogHandlersTest, LoadSettingsThenAnOpeningSavesToDefaultTvpHe
     StampSettings file = SampleSettings();
     file.szImageFileName = dir.File("missing.bmp");
     const std::string tvp = dir.File("job.tvp");
-    WriteAll(tvp, ParameterFile::Format(file));
+    WriteFile(tvp, ParameterFile::Format(file));
 
     window.answers = {std::nullopt};
     handlers.Command(kLoadSettings);
@@ -418,7 +418,7 @@ TEST_F(MainStampDialogHandlersTest, LoadSettingsThenAnOpeningSavesToDefaultTvpHe
     handlers.Open();
     handlers.Command(kSaveSettings);
     std::filesystem::current_path(cwd);
-    EXPECT_EQ(ReadAll(dir.File("Default.tvp")), ParameterFile::Format(file));
+    EXPECT_EQ(ReadFile(dir.File("Default.tvp")), ParameterFile::Format(file));
     EXPECT_EQ(messages, std::vector<std::string>{"Saved to file: Default.tvp"});
 }
 
@@ -434,7 +434,7 @@ TEST_F(MainStampDialogHandlersTest, SaveAsThenCloseWritesTheSettingsFileAsTheWri
     EXPECT_EQ(window.asked[0].mode, FileChoice::Mode::Save);
     EXPECT_EQ(window.asked[0].title, "Save Talvane Parameters File");
     EXPECT_FALSE(window.asked[0].mustExist);
-    EXPECT_EQ(ReadAll(tvp), testing_support::kSampleFile);
+    EXPECT_EQ(ReadFile(tvp), testing_support::kSampleFile);
     EXPECT_EQ(dialog.szParameterFile, tvp);
 
     window.shown.settings.nOpacity = 12; // typed before Close
@@ -442,10 +442,10 @@ TEST_F(MainStampDialogHandlersTest, SaveAsThenCloseWritesTheSettingsFileAsTheWri
     EXPECT_EQ(window.result, kEndedByClose);
     StampSettings expected = SampleSettings();
     expected.nOpacity = 12;
-    EXPECT_EQ(ReadAll(dir.File("PDFTalvane.ini")), ParameterFile::Format(expected));
+    EXPECT_EQ(ReadFile(dir.File("PDFTalvane.ini")), ParameterFile::Format(expected));
     EXPECT_EQ(messages, std::vector<std::string>{"Saved to file: " + tvp})
         << "the settings file is written without a message";
-    EXPECT_EQ(ReadAll(tvp), testing_support::kSampleFile) << "Close leaves the named file";
+    EXPECT_EQ(ReadFile(tvp), testing_support::kSampleFile) << "Close leaves the named file";
 }
 
 TEST_F(MainStampDialogHandlersTest, StampAndUndoSetTheRunModeAndUndoIsRefusedTwiceInARow) {
@@ -514,7 +514,7 @@ TEST_F(MainStampDialogHandlersTest, OpeningResetsTheFileShowsCAppliesPresetsAndL
     file.bCalcRight = true;
     file.nTextOnImage = 1;
     const std::string tvp = dir.File("cli.tvp");
-    WriteAll(tvp, ParameterFile::Format(file));
+    WriteFile(tvp, ParameterFile::Format(file));
 
     dialog.szParameterFile = "/elsewhere/old.tvp";
     platform::PresetSettings::Store(
@@ -561,7 +561,7 @@ TEST_F(MainStampDialogHandlersTest, HtmlHelpOpensTheHelpFileOfTheInstallationFol
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string file = dir.File("r.reg");
-        WriteAll(file, "REGEDIT4\n\n" + c.registry);
+        WriteFile(file, "REGEDIT4\n\n" + c.registry);
         ASSERT_TRUE(platform::Registry::UseFile(file).empty());
         window.shellOpened.clear();
         window.ownedBoxes.clear();
