@@ -219,6 +219,29 @@ TEST_F(TextOnPictureTest, TwoRunsInOneHostTakeTheValueListInTurn) {
                 (both == std::vector<std::string>{b, a}));
 }
 
+// `pdfhost stamp` over several documents is one host process: the list
+// steps from one document to the next, and a --set text is the one drawn.
+TEST_F(TextOnPictureTest, SeveralInputsOfOneStampJobTakeTheValueListInTurn) {
+    const fs::path green = Picture("green.bmp", 400, 300, Solid(kGreen));
+    SettingsFile s = TextSettings(green, 400, 300, "installed text");
+    s.Write(folder.SettingsPath());
+    fs::create_directories(folder.Path("out"));
+    for (const char* name : {"a.pdf", "b.pdf", "c.pdf", "d.pdf"})
+        WritePdf(folder.Path(name), NumberedPages(1));
+    const HostResult r = folder.Run({"stamp", "--set", "T_TEXT=[VAR(AAAA,BBBB,CCCC)]", "a.pdf",
+                                     "b.pdf", "c.pdf", "d.pdf", "--out-dir", "out"});
+    ASSERT_EQ(r.status, 0) << r.Describe();
+    const std::string a = Expected(s, "AAAA");
+    const std::string b = Expected(s, "BBBB");
+    const std::string c = Expected(s, "CCCC");
+    EXPECT_NE(a, b);
+    EXPECT_NE(b, c);
+    EXPECT_EQ(StampJpegs(folder.Path("out/a.pdf")), std::vector<std::string>{a});
+    EXPECT_EQ(StampJpegs(folder.Path("out/b.pdf")), std::vector<std::string>{b});
+    EXPECT_EQ(StampJpegs(folder.Path("out/c.pdf")), std::vector<std::string>{c});
+    EXPECT_EQ(StampJpegs(folder.Path("out/d.pdf")), std::vector<std::string>{a});
+}
+
 // Gives in.pdf a title (a UTF-16 text string) and a modification time.
 void SetTitleAndTime(const fs::path& pdf, const std::string& utf16Title) {
     QPDF q;
