@@ -249,8 +249,9 @@ void SetTitleAndTime(const fs::path& pdf, const std::string& utf16Title) {
     QPDFObjectHandle info = QPDFObjectHandle::newDictionary();
     info.replaceKey("/Title", QPDFObjectHandle::newString(utf16Title));
     q.getTrailer().replaceKey("/Info", q.makeIndirectObject(info));
-    const fs::path tmp = pdf.string() + ".tmp";
-    QPDFWriter w(q, tmp.string().c_str());
+    // The writer keeps the file name it was given: it must outlive it.
+    const std::string tmp = pdf.string() + ".tmp";
+    QPDFWriter w(q, tmp.c_str());
     w.write();
     fs::rename(tmp, pdf);
     const timespec times[2] = {{1141032600, 0}, {1141032600, 0}}; // 2006-02-27 09:30:00 UTC
