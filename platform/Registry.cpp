@@ -1,15 +1,13 @@
 #include "platform/Registry.h"
 
+#include "platform/FileReplacement.h"
 #include "platform/RegistryStore.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -33,12 +31,7 @@ std::string FullPath(Registry::Root root, std::string_view subkey) {
     return path;
 }
 
-std::string ErrnoText(const std::string& what, const std::string& path) {
-    return what + " " + path + ": " + std::strerror(errno);
-}
-
-// Writes `content` to `path` through a temporary file in the same folder, so
-// a reader sees either the old or the new file, never half of one.
+// A registry file stays private to its user when it is made.
 std::optional<std::string> WriteAtomically(const std::string& path, const std::string& content) {
     namespace fs = std::filesystem;
     const fs::path target(path);
@@ -48,36 +41,9 @@ std::optional<std::string> WriteAtomically(const std::string& path, const std::s
         if (ec)
             return "cannot create " + target.parent_path().string() + ": " + ec.message();
     }
-    std::string temp = path + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0)
-        return ErrnoText("cannot create a temporary file beside", path);
-    // A replaced file keeps its permissions; a new one stays private.
-    if (struct stat st; stat(path.c_str(), &st) == 0)
-        fchmod(fd, st.st_mode & 07777);
-    size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const std::string error = ErrnoText("cannot write", temp);
-            close(fd);
-            unlink(temp.c_str());
-            return error;
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (fsync(fd) != 0 || close(fd) != 0) {
-        const std::string error = ErrnoText("cannot write", temp);
-        unlink(temp.c_str());
-        return error;
-    }
-    if (rename(temp.c_str(), path.c_str()) != 0) {
-        const std::string error = ErrnoText("cannot replace", path);
-        unlink(temp.c_str());
-        return error;
-    }
+    std::string why;
+    if (!FileReplacement::Write(path, content, {.newFileMode = 0600}, &why))
+        return "cannot write " + path + ": " + why;
     return std::nullopt;
 }
 

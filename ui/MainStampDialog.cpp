@@ -1,7 +1,8 @@
 #include "ui/MainStampDialog.h"
 
+#include "platform/FileReplacement.h"
 #include "platform/Messages.h"
-#include "settings/FileContents.h"
+#include "platform/WholeFile.h"
 #include "settings/ParameterFile.h"
 #include "settings/SettingAssignment.h"
 
@@ -13,8 +14,10 @@ void MainStampDialog::ApplyFirstRunValues() {
 
 bool MainStampDialog::ReadParameterFile(const std::string& path) {
     const bool settingsFile = ParameterFile::IsSettingsFile(path);
-    const auto content = FileContents::Read(path, ParameterFile::kMaxFileSize);
-    const auto applied = content ? ParameterFile::Apply(*content, settings) : std::nullopt;
+    const auto content = platform::WholeFile::Read(path, ParameterFile::kMaxFileSize);
+    const auto applied =
+        content ? ParameterFile::Apply(std::string(content->begin(), content->end()), settings)
+                : std::nullopt;
     if (!applied) {
         if (!settingsFile)
             platform::Messages::AppMessageBox("Can't open parameters file");
@@ -45,7 +48,9 @@ void MainStampDialog::WriteParameterFile(const std::string& path) {
         view_->ReadControls();
         view_->RefreshControls();
     }
-    if (!FileContents::Replace(path, ParameterFile::Format(settings))) {
+    // Losing the settings is worse than a write that is not atomic.
+    if (!platform::FileReplacement::Write(path, ParameterFile::Format(settings),
+                                          {.inPlaceWhenFolderIsClosed = true})) {
         platform::Messages::AppMessageBox("Can't save to :" + path);
         return;
     }

@@ -5,8 +5,10 @@
 #include "tests/settings/SettingsSamples.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Unprivileged.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QImage>
 #include <functional>
@@ -390,6 +392,44 @@ TEST_F(MainStampDialogTest, FailedWritesReportAndKeepTheOldFile) {
     d.WriteParameterFile(settingsFile);
     EXPECT_EQ(TakeMessages(), "");
     EXPECT_EQ(ReadFile(settingsFile), kSampleFile);
+}
+
+// Permissions bind an ordinary user only, so this part runs as one even
+// when the tests run as root: a read-only settings or parameter file is
+// reported and left as it was; a writable one in a folder the user may not
+// write still takes the settings.
+TEST_F(MainStampDialogTest, WritesRespectTheFilesPermissions) {
+    std::string whyNot;
+    const bool ran = testsupport::RunUnprivileged(
+        [this] {
+            TempFolder dir("dialog-perms");
+            MainStampDialog d;
+            d.settings = SampleSettings();
+            for (const char* name : {"PDFTalvane.ini", "locked.tvp"}) {
+                const std::string path = dir.File(name);
+                WriteFile(path, "old content");
+                ::chmod(path.c_str(), 0444);
+                d.WriteParameterFile(path);
+                EXPECT_EQ(TakeMessages(), AppBox("Can't save to :" + path)) << name;
+                EXPECT_EQ(ReadFile(path), "old content") << name;
+            }
+
+            std::filesystem::create_directory(dir.File("closed"));
+            const std::string settingsFile = dir.File("closed/PDFTalvane.ini");
+            const std::string parameterFile = dir.File("closed/mine.tvp");
+            WriteFile(settingsFile, "old content");
+            WriteFile(parameterFile, "old content");
+            ::chmod(dir.File("closed").c_str(), 0555);
+            d.WriteParameterFile(settingsFile);
+            EXPECT_EQ(TakeMessages(), "");
+            EXPECT_EQ(ReadFile(settingsFile), kSampleFile);
+            d.WriteParameterFile(parameterFile);
+            EXPECT_EQ(TakeMessages(), AppBox("Saved to file: " + parameterFile));
+            EXPECT_EQ(ReadFile(parameterFile), kSampleFile);
+        },
+        &whyNot);
+    if (!ran)
+        GTEST_SKIP() << whyNot;
 }
 
 TEST_F(MainStampDialogTest, PictureNamedInTheFileGivesTheNaturalSize) {
