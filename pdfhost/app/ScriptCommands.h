@@ -3,8 +3,8 @@
 // Contract: each layer registers its commands by name before a script runs.
 // A command receives its ScriptLine: the rest of the line split into words
 // (`words`) and the raw rest of the line (`rest`, leading/trailing blanks
-// removed, so that paths with spaces work). It reports failure by throwing ScriptError with a message; the
-// runner then prints the message with the line number and exits 1.
+// removed, so that paths with spaces work). It reports failure by throwing ScriptError with a
+// message; the runner then prints the message with the line number and exits 1.
 #pragma once
 
 #include <functional>
