@@ -11,6 +11,7 @@
 
 #include "tests/support/CorpusManifest.h"
 #include "tests/support/JpegCodec.h"
+#include "tests/support/TsvRows.h"
 
 namespace {
 
@@ -20,18 +21,7 @@ const std::string kFixtures = TALVANE_IMAGE_FIXTURES;
 const std::string kCorpus = TALVANE_CORPUS_DIR;
 
 std::vector<std::vector<std::string>> ReadTable(const std::string& path) {
-    std::vector<std::vector<std::string>> rows;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::vector<std::string> fields;
-        std::stringstream split(line);
-        for (std::string field; std::getline(split, field, '\t');)
-            fields.push_back(field);
-        rows.push_back(fields);
-    }
-    return rows;
+    return testsupport::ReadTsvRows(path).value_or(std::vector<testsupport::TsvRow>{});
 }
 
 // Compares a bitmap with RRGGBB hex pixels, top row first, allowing each

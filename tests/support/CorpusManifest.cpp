@@ -1,10 +1,10 @@
 #include "CorpusManifest.h"
 
-#include <fstream>
-#include <sstream>
 #include <utility>
 
 #include <gtest/gtest.h>
+
+#include "TsvRows.h"
 
 namespace testsupport {
 namespace {
@@ -27,21 +27,17 @@ Expect FromWord(const std::string& word) {
 } // namespace
 
 CorpusManifest::CorpusManifest(const std::filesystem::path& corpus) : corpus_(corpus) {
-    std::ifstream in(corpus / "MANIFEST.tsv");
-    present_ = static_cast<bool>(in);
+    const auto rows = ReadTsvRows(corpus / "MANIFEST.tsv");
+    present_ = rows.has_value();
+    if (!rows)
+        return;
     bool header = true;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::vector<std::string> fields;
-        std::stringstream split(line);
-        for (std::string field; std::getline(split, field, '\t');)
-            fields.push_back(field);
+    for (const TsvRow& fields : *rows) {
         if (std::exchange(header, false) && !fields.empty() && fields[0] == "path")
             continue;
         if (fields.size() < 4) {
             entries_.push_back(CorpusEntry{
-                fields.empty() ? line : fields[0], {}, Expect::Unknown, "(missing)", {}});
+                fields.empty() ? std::string() : fields[0], {}, Expect::Unknown, "(missing)", {}});
             continue;
         }
         entries_.push_back(CorpusEntry{fields[0], corpus / fields[0], FromWord(fields[3]),
