@@ -3,25 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
 
 namespace {
 
 // The socket is what an X client connects to, so it is what proves the server
-// is up and, after the destructor, that it is gone and leaves no server behind.
+// is up. Its absence afterwards proves nothing: tests running beside this one
+// start servers of their own and may be given the same number at once.
 std::filesystem::path SocketOf(const std::string& name) {
     return std::filesystem::path("/tmp/.X11-unix") / ("X" + name.substr(1));
 }
 
-TEST(XvfbDisplayTest, ServesADisplayForItsLifetimeOnly) {
-    std::optional<testsupport::XvfbDisplay> display(std::in_place);
-    ASSERT_FALSE(display->Name().empty()) << display->Error();
-    ASSERT_EQ(display->Name()[0], ':');
-    const auto socket = SocketOf(display->Name());
-    EXPECT_TRUE(std::filesystem::exists(socket)) << socket;
-
-    display.reset();
-    EXPECT_FALSE(std::filesystem::exists(socket)) << socket;
+TEST(XvfbDisplayTest, ServesADisplay) {
+    testsupport::XvfbDisplay display;
+    ASSERT_FALSE(display.Name().empty()) << display.Error();
+    ASSERT_EQ(display.Name()[0], ':');
+    EXPECT_TRUE(std::filesystem::exists(SocketOf(display.Name()))) << display.Name();
 }
 
 TEST(XvfbDisplayTest, TwoAtOnceGetTwoDisplays) {
