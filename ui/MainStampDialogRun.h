@@ -6,11 +6,9 @@
 // settings file); 2 for Escape. An Undo while bUndoAvailable is clear shows
 // "Can't undo again, already undone once!" and the dialog stays open.
 //
-// Until the dialog's widgets exist the dialog runs headless: it presses the
-// controls queued in platform::DialogAnswers (1003 STAMP!, 1032 Undo, 1000
-// Close, "enter", "escape"), and with nothing queued it presses STAMP!.
-// After a refused Undo with nothing further queued it ends as Escape, so no
-// run starts that nobody asked for.
+// The dialog is the real one on widgets (MainStampDialogWidgets); under
+// automation the platform's dialog driver answers it. Needs a Qt
+// application object.
 #pragma once
 
 #include "ui/MainStampDialog.h"
