@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kScript = "open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n";
+const std::string kScript = "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n";
 const std::string kPermissionNote = "PDF Talvane\r\nNo permissions to update PDF, please change "
                                     "permissions in 'File'-->'Document Security' menu";
 const std::string kFontNote = "Font or Font Type error!, please see help for font details\n\n";
@@ -33,7 +33,7 @@ class EarlyExitTest : public StampScenario {
 
 TEST_F(EarlyExitTest, WithoutADocumentTheRunAsksForOne) {
     UseBlackPicture();
-    const HostResult r = folder.RunScript("menu ADBE:PDFTalvane\n");
+    const HostResult r = folder.RunScript("click 1003\nmenu ADBE:PDFTalvane\n");
     ASSERT_EQ(r.status, 0) << r.Describe();
     EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{NoteAlert("Please open a pdf first")});
     EXPECT_EQ(LeftoverJpegs(), std::vector<std::string>{});
@@ -60,27 +60,51 @@ TEST_F(EarlyExitTest, EachEarlyEndShowsItsMessageAndChangesNothing) {
     } cases[] = {
         {"dialog escaped", "key escape\n", {}, "in.pdf", "", {}, false},
         {"dialog closed", "click 1000\n", {}, "in.pdf", "", {}, false},
-        {"changes forbidden", "", {}, "locked.pdf", "", {NoteAlert(kPermissionNote)}, false},
-        {"no system font",
+        {"changes forbidden",
+         "click 1003\n",
+         {},
+         "locked.pdf",
          "",
+         {NoteAlert(kPermissionNote)},
+         false},
+        {"no system font",
+         "click 1003\n",
          fault("PDFindSysFont=0x400E0001"),
          "in.pdf",
-         "",
+         "click 1003\n",
          {NoteAlert(kFontNote + "PDFindSysFont failed (injected fault): " + noFont)},
          false},
         {"font not made",
-         "",
+         "click 1003\n",
          fault("PDEFontCreateFromSysFont=0x400E0001"),
          "in.pdf",
-         "",
+         "click 1003\n",
          {NoteAlert(kFontNote + "PDEFontCreateFromSysFont failed (injected fault): " + noFont)},
          false},
-        {"picture missing", "", {}, "in.pdf", missing, loadFailed(missing), false},
-        {"picture not a picture", "", {}, "in.pdf", notPicture, loadFailed(notPicture), false},
+        {"picture missing", "click 1003\n", {}, "in.pdf", missing, loadFailed(missing), false},
+        {"picture not a picture",
+         "click 1003\n",
+         {},
+         "in.pdf",
+         notPicture,
+         loadFailed(notPicture),
+         false},
         // The JPEG cannot be opened or the image not made: the run ends
         // without a word and leaves its temporary JPEG behind.
-        {"JPEG not opened", "", fault("ASFileSysOpenFile=0x400A0011"), "in.pdf", "", {}, true},
-        {"image not made", "", fault("PDEImageCreate=0x400C0005"), "in.pdf", "", {}, true},
+        {"JPEG not opened",
+         "click 1003\n",
+         fault("ASFileSysOpenFile=0x400A0011"),
+         "in.pdf",
+         "",
+         {},
+         true},
+        {"image not made",
+         "click 1003\n",
+         fault("PDEImageCreate=0x400C0005"),
+         "in.pdf",
+         "",
+         {},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -188,8 +212,9 @@ TEST_F(EarlyExitTest, APageTheHostRefusesDoesNotStopTheOthers) {
 TEST_F(EarlyExitTest, AFailedRunDoesNotAffectTheNext) {
     UseBlackPicture();
     // The first run's image cannot be made; the second run's can.
-    const HostResult r = folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave first.pdf\n"
-                                          "menu ADBE:PDFTalvane\nsave second.pdf\nclose\n",
+    const HostResult r = folder.RunScript("open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\n"
+                                          "save first.pdf\nclick 1003\nmenu ADBE:PDFTalvane\n"
+                                          "save second.pdf\nclose\n",
                                           {"--fault", "PDEImageCreate=0x400C0005@1"});
     ASSERT_EQ(r.status, 0) << r.Describe();
     EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});

@@ -16,7 +16,7 @@ TEST_F(ImageObjectTest, ThePictureIsStoredOnceAndDrawnOnEveryPage) {
         .Write(folder.SettingsPath());
 
     const HostResult r =
-        folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
+        folder.RunScript("open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
     ASSERT_EQ(r.status, 0) << r.Describe();
     ASSERT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
     EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
@@ -66,8 +66,8 @@ TEST_F(ImageObjectTest, OnlyAnUnchangedFittingJpgIsEmbeddedAsItIs) {
         StandardSettings(c.picture, c.width, c.height).Write(folder.SettingsPath());
         std::filesystem::remove(folder.Path("out.pdf"));
 
-        const HostResult r =
-            folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
+        const HostResult r = folder.RunScript(
+            "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
         ASSERT_EQ(r.status, 0) << r.Describe();
         ASSERT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
         EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);

@@ -46,8 +46,8 @@ TEST_F(PageSelectionTest, StampsThePagesTheSettingsSelect) {
         s.Write(folder.SettingsPath());
         std::filesystem::remove(folder.Path("out.pdf"));
 
-        const HostResult r =
-            folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
+        const HostResult r = folder.RunScript(
+            "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
         ASSERT_EQ(r.status, 0) << r.Describe();
         EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{c.message});
         EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
@@ -62,9 +62,9 @@ TEST_F(PageSelectionTest, AZeroStepIsStoredBackAsOne) {
     s.Write(folder.SettingsPath());
     // The second dialog is closed with "&Close", which writes the settings
     // the process holds and starts no run.
-    const HostResult r =
-        folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nclick 1000\nmenu ADBE:PDFTalvane\n"
-                         "close\n");
+    const HostResult r = folder.RunScript(
+        "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nclick 1000\nmenu ADBE:PDFTalvane\n"
+        "close\n");
     ASSERT_EQ(r.status, 0) << r.Describe();
     EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
     const auto values = SettingsFile::ReadValues(folder.SettingsPath());

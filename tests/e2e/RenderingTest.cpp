@@ -14,8 +14,8 @@ class RenderingTest : public StampScenario {
     Raster StampAndRender(const SettingsFile& s) {
         s.Write(folder.SettingsPath());
         std::filesystem::remove(folder.Path("out.pdf"));
-        const HostResult r =
-            folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
+        const HostResult r = folder.RunScript(
+            "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
         EXPECT_EQ(r.status, 0) << r.Describe();
         EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
         EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
@@ -139,7 +139,7 @@ TEST_F(RenderingTest, EveryPageTakesThePlacementOfTheFirst) {
     s.vertical = 60;
     s.Write(folder.SettingsPath());
     const HostResult r =
-        folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
+        folder.RunScript("open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
     ASSERT_EQ(r.status, 0) << r.Describe();
     ASSERT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
 

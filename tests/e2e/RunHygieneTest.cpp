@@ -29,8 +29,9 @@ TEST_F(RunHygieneTest, AFinishedRunLeavesNoTemporaryJpeg) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         StandardSettings(c.picture, 40, 30).Write(folder.SettingsPath());
-        const HostResult r = folder.RunScript(
-            "open in.pdf\nmenu ADBE:PDFTalvane\nclick 1032\nmenu ADBE:PDFTalvane\nclose\n");
+        const HostResult r =
+            folder.RunScript("open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nclick 1032\nmenu "
+                             "ADBE:PDFTalvane\nclose\n");
         ASSERT_EQ(r.status, 0) << r.Describe();
         EXPECT_EQ(r.messages, (std::vector<TranscriptMessage>{Done(), Done()}));
         EXPECT_EQ(folder.InstallFiles(), std::vector<std::string>{"PDFTalvane.ini"});
@@ -61,13 +62,13 @@ TEST_F(RunHygieneTest, EveryRunReleasesWhatItTookFromTheHost) {
     } cases[] = {
         {"a finished apply and undo",
          {},
-         "menu ADBE:PDFTalvane\nclick 1032\nmenu ADBE:PDFTalvane\n"},
+         "click 1003\nmenu ADBE:PDFTalvane\nclick 1032\nmenu ADBE:PDFTalvane\n"},
         {"the image element refused",
          {"--fault", "PDEImageCreate=0x400C0005"},
-         "menu ADBE:PDFTalvane\n"},
+         "click 1003\nmenu ADBE:PDFTalvane\n"},
         {"a page refused half-way",
          {"--fault", "PDDocAcquirePage=0x400B0001@4"},
-         "menu ADBE:PDFTalvane\n"},
+         "click 1003\nmenu ADBE:PDFTalvane\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -82,7 +83,8 @@ TEST_F(RunHygieneTest, AHostLeftWithItsStampedDocumentOpenExitsCleanly) {
     // A script need not close its document: the host closes it on exit.
     WritePdf(folder.Path("in.pdf"), NumberedPages(2));
     UseBlackPicture();
-    const HostResult r = folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\n");
+    const HostResult r =
+        folder.RunScript("open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\n");
     EXPECT_EQ(r.status, 0) << r.Describe();
     EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
     EXPECT_EQ(StampedPages(folder.Path("out.pdf")), (std::vector<int>{0, 1}));
@@ -103,8 +105,8 @@ TEST_F(RunHygieneTest, TwoHostsStampingAtOnceEachEmbedTheirOwnPicture) {
     } hosts[] = {{folder.Path("red"), kRed, nullptr}, {folder.Path("blue"), kBlue, nullptr}};
     std::string script;
     for (int run = 1; run <= kRuns; ++run)
-        script +=
-            "open in.pdf\nmenu ADBE:PDFTalvane\nsave out" + std::to_string(run) + ".pdf\nclose\n";
+        script += "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out" + std::to_string(run) +
+                  ".pdf\nclose\n";
     for (Host& h : hosts) {
         fs::create_directory(h.dir);
         WriteBmp(h.dir / "pic.bmp", kSide, kSide, Solid(h.colour));

@@ -84,7 +84,7 @@ class TextOnPictureTest : public StampScenario {
     }
 
     fs::path StampOnce(const SettingsFile& s, const std::vector<std::string>& options = {}) {
-        Run(s, "open in.pdf\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n", 1, options);
+        Run(s, "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n", 1, options);
         EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
         return folder.Path("out.pdf");
     }
@@ -204,7 +204,8 @@ TEST_F(TextOnPictureTest, TwoRunsInOneHostTakeTheValueListInTurn) {
     const fs::path green = Picture("green.bmp", 400, 300, Solid(kGreen));
     const SettingsFile s = TextSettings(green, 400, 300, "[VAR(AAAA,BBBB)]");
     Run(s,
-        "open in.pdf\nmenu ADBE:PDFTalvane\nsave one.pdf\nmenu ADBE:PDFTalvane\nsave two.pdf\n"
+        "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave one.pdf\nclick 1003\nmenu "
+        "ADBE:PDFTalvane\nsave two.pdf\n"
         "close\n",
         2);
     const std::vector<std::string> first = StampJpegs(folder.Path("one.pdf"));
@@ -290,7 +291,7 @@ TEST_F(TextOnPictureTest, PlaceholdersComeFromTheDocumentItsFileAndThePinnedCloc
         WritePdf(c.pdf, NumberedPages(1));
         SetTitleAndTime(c.pdf, title);
         const SettingsFile s = TextSettings(green, 400, 300, c.text);
-        Run(s, "open " + c.pdf + "\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n", 1,
+        Run(s, "open " + c.pdf + "\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n", 1,
             {"--clock", "2006-03-01T14:05:09"});
         EXPECT_EQ(StampJpegs(folder.Path("out.pdf")),
                   std::vector<std::string>{Expected(s, c.line)});

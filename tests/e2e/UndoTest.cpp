@@ -22,9 +22,11 @@ class UndoTest : public StampScenario {
 
 TEST_F(UndoTest, UndoTakesTheStampOffOnceAfterEachStamp) {
     const HostResult r = folder.RunScript("open in.pdf\n"
-                                          "menu ADBE:PDFTalvane\nsave stamped.pdf\n"
+                                          "click 1003\nmenu ADBE:PDFTalvane\nsave stamped.pdf\n"
                                           "click 1032\nmenu ADBE:PDFTalvane\nsave undone.pdf\n"
-                                          "click 1032\nmenu ADBE:PDFTalvane\nsave refused.pdf\n"
+                                          // Refused, the dialog stays open.
+                                          "click 1032\nkey escape\nmenu ADBE:PDFTalvane\n"
+                                          "save refused.pdf\n"
                                           "click 1003\nmenu ADBE:PDFTalvane\n"
                                           "click 1032\nmenu ADBE:PDFTalvane\nsave again.pdf\n"
                                           "close\n");
@@ -59,8 +61,8 @@ TEST_F(UndoTest, UndoOnADocumentNeverStampedChangesNothing) {
 }
 
 TEST_F(UndoTest, AStampSavedByOneProcessIsUndoneByTheNext) {
-    const HostResult stamp =
-        folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave stamped.pdf\nclose\n");
+    const HostResult stamp = folder.RunScript(
+        "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave stamped.pdf\nclose\n");
     ASSERT_EQ(stamp.status, 0) << stamp.Describe();
     ASSERT_EQ(StampedPages(folder.Path("stamped.pdf")), (std::vector<int>{0, 1, 2}));
 
@@ -78,11 +80,12 @@ TEST_F(UndoTest, AnUndoRefusedByTheDocumentStillUsesUpTheUndo) {
     // Undo is refused all the same, so the stamp stays.
     WritePdf(folder.Path("locked.pdf"), NumberedPages(kPages),
              FixtureOptions{.forbidChanges = true});
-    const HostResult r = folder.RunScript("open in.pdf\nmenu ADBE:PDFTalvane\nsave stamped.pdf\n"
-                                          "close\nopen locked.pdf\n"
+    const HostResult r = folder.RunScript("open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\n"
+                                          "save stamped.pdf\nclose\nopen locked.pdf\n"
                                           "click 1032\nmenu ADBE:PDFTalvane\nclose\n"
                                           "open stamped.pdf\n"
-                                          "click 1032\nmenu ADBE:PDFTalvane\nsave after.pdf\n"
+                                          "click 1032\nkey escape\nmenu ADBE:PDFTalvane\n"
+                                          "save after.pdf\n"
                                           "close\n");
     ASSERT_EQ(r.status, 0) << r.Describe();
     EXPECT_EQ(r.messages,

@@ -6,6 +6,7 @@
 #include <memory>
 #include <sstream>
 
+#include "pdfhost/app/DialogAutomation.h"
 #include "pdfhost/app/HostSession.h"
 #include "pdfhost/av/ActiveDocument.h"
 #include "pdfhost/av/Menu.h"
@@ -18,6 +19,7 @@
 #include "pdfhost/core/ExceptionFrames.h"
 #include "pdfhost/core/FaultInjector.h"
 #include "pdfhost/core/HostLog.h"
+#include "platform/DialogAnswers.h"
 #include "platform/Messages.h"
 #include "sdk/ASErrors.h"
 
@@ -53,8 +55,12 @@ class PluginBindingTest : public ::testing::Test {
         HostLog::SetStream(&log);
         platform::Messages::SetTranscript(&transcript);
         platform::Messages::SetHeadless(true);
+        automation.Install();
     }
     void TearDown() override {
+        automation.Uninstall();
+        EXPECT_EQ(automationErrors.str(), "");
+        platform::DialogAnswers::Clear();
         session.reset();
         EXPECT_EQ(CallbackInvoker::FrameViolations(), 0) << log.str();
         EXPECT_EQ(ExceptionFrames::Depth(), 0u);
@@ -72,8 +78,14 @@ class PluginBindingTest : public ::testing::Test {
         return *talvane;
     }
 
+    // The stamp command opens its dialog before it looks for a document.
+    static void AnswerStamp() { platform::DialogAnswers::Push({"click", {"1003"}, "1003", 0}); }
+
     std::ostringstream log;
     std::ostringstream transcript;
+    std::ostringstream automationOut;
+    std::ostringstream automationErrors;
+    app::DialogAutomation automation{automationOut, automationErrors};
     std::unique_ptr<app::HostSession> session;
 };
 
@@ -263,9 +275,11 @@ TEST_F(PluginBindingTest, MenuItemAndButtonBothRunTheStampCommand) {
     EXPECT_TRUE(item->IsEnabled());
 
     const std::string note = "MESSAGE note-alert \"pdfhost\" \"Please open a pdf first\"\n";
+    AnswerStamp();
     EXPECT_EQ(item->Execute(), 0);
     EXPECT_EQ(transcript.str(), note);
     transcript.str("");
+    AnswerStamp();
     EXPECT_EQ(button->Execute(), 0);
     EXPECT_EQ(transcript.str(), note);
 
@@ -279,6 +293,7 @@ TEST_F(PluginBindingTest, MenuItemAndButtonBothRunTheStampCommand) {
 TEST_F(PluginBindingTest, AHostErrorInTheCommandReachesTheHostAsTheExecuteProceduresRaise) {
     Load();
     FaultInjector::Arm("AVAppGetActiveDoc", kErrNoDocument);
+    AnswerStamp();
     EXPECT_EQ(av::Viewer::Bar().FindItem("ADBE:PDFTalvane")->Execute(), kErrNoDocument);
     EXPECT_NE(log.str().find("execute procedure of menu item ADBE:PDFTalvane of ADBE:PDFTalvane "
                              "raised 0x400B0006"),

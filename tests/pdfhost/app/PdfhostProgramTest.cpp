@@ -119,19 +119,21 @@ TEST_F(PdfhostProgramTest, RunExitsZeroOneOrTwo) {
         std::string err; // substring
     } cases[] = {
         {"menu and toolbar", "",
-         "# both reach the command\n\nmenu ADBE:PDFTalvane\n"
-         "  toolbar ADBE:PDFTalvane\nmenu ADBE:AboutPDFTalvane\n",
+         "# both reach the command\n\nclick 1003\nmenu ADBE:PDFTalvane\n"
+         "click 1003\n  toolbar ADBE:PDFTalvane\nmenu ADBE:AboutPDFTalvane\n",
          0, std::string(kNote) + kNote, ""},
-        {"unknown item", "", "menu ADBE:PDFTalvane\nmenu ADBE:Nothing\nmenu ADBE:PDFTalvane\n", 1,
-         kNote, "script.txt:2: there is no menu item named \"ADBE:Nothing\""},
+        {"unknown item", "",
+         "click 1003\nmenu ADBE:PDFTalvane\nmenu ADBE:Nothing\nmenu ADBE:PDFTalvane\n", 1, kNote,
+         "script.txt:3: there is no menu item named \"ADBE:Nothing\""},
         {"unknown command", "", "# c\nfrobnicate now\n", 1, "",
          "script.txt:2: unknown command \"frobnicate\""},
         {"host button without action", "", "toolbar open\n", 1, "",
          "script.txt:1: the toolbar button \"open\" has nothing to run"},
         {"no Extensions menu", "--no-menu Extensions", "menu ADBE:PDFTalvane\n", 1, "",
          "script.txt:1: there is no menu item named \"ADBE:PDFTalvane\""},
-        {"command raises", "--fault AVAlertNote=0x40010003", "menu ADBE:PDFTalvane\n", 1, "",
-         "script.txt:1: the menu item \"ADBE:PDFTalvane\" failed: AVAlertNote failed (injected "
+        {"command raises", "--fault AVAlertNote=0x40010003", "click 1003\nmenu ADBE:PDFTalvane\n",
+         1, "",
+         "script.txt:2: the menu item \"ADBE:PDFTalvane\" failed: AVAlertNote failed (injected "
          "fault)"},
         {"usage: no script", "run", "", 2, "", "pdfhost: run needs one SCRIPT"},
         {"usage: bad option", "--offer Nope=1.0 info", "", 2, "",
