@@ -81,6 +81,13 @@ void Messages::SetTranscript(std::ostream* out) {
     state().transcript = out;
 }
 
+void Messages::WriteTranscript(std::string_view line) {
+    if (std::ostream* out = state().transcript) {
+        *out << line << '\n';
+        out->flush();
+    }
+}
+
 MessageResponder Messages::SetResponder(MessageResponder responder) {
     MessageResponder previous = std::move(state().responder);
     state().responder = std::move(responder);

@@ -50,6 +50,9 @@ class Messages {
     // Where transcript lines go (standard output unless changed; nullptr
     // silences the transcript).
     static void SetTranscript(std::ostream* out);
+    // Writes one line of another kind (the shell's, say) to the same
+    // transcript, so every line stays in the order things happened.
+    static void WriteTranscript(std::string_view line);
     // Installs a responder; returns the previous one.
     static MessageResponder SetResponder(MessageResponder responder);
     // Headless: never open a window (the default when no QApplication with a

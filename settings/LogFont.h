@@ -4,7 +4,8 @@
 // and is NUL-terminated; SetFaceName refuses a longer name and leaves the
 // record unchanged. FaceName reads up to the terminator and never past
 // kMaxFaceName characters, so a record filled elsewhere without a terminator
-// is still read safely.
+// is still read safely. HeightForPoints turns a point size into the height
+// a font picker writes back.
 #pragma once
 
 #include <cstddef>
@@ -44,6 +45,15 @@ struct LogFont {
         std::memset(lfFaceName, 0, kFaceSize);
         std::memcpy(lfFaceName, name.data(), name.size());
         return true;
+    }
+
+    // The height a font picker stores for a size in points on a screen of
+    // `dpi` dots per inch: negative (the character height, not the cell),
+    // rounded to the nearest pixel as the home platform's MulDiv rounds.
+    static int32_t HeightForPoints(int32_t points, int32_t dpi) {
+        const int64_t scaled = static_cast<int64_t>(points) * dpi;
+        const int64_t rounded = scaled >= 0 ? (scaled + 36) / 72 : (scaled - 36) / 72;
+        return static_cast<int32_t>(-rounded);
     }
 
     bool operator==(const LogFont&) const = default;

@@ -1,0 +1,24 @@
+// "HTML Help" of the main stamp dialog's Help menu: opens the help file that
+// is installed beside the plug-in.
+//
+// Contract: OpenHtmlHelp looks the installation folder up in the registry
+// again on every call (InstallFolder::LookUp) and keeps nothing. When the
+// key exists but its first value cannot be read it shows the box
+// kUnreadableCaption / kUnreadableText and opens nothing. Otherwise it hands
+// HelpFilePath(folder) to the desktop shell; a missing key gives an empty
+// folder, so the path is then the one on the file-system root. Whether the
+// file exists, and whether the shell manages to show it, is not checked or
+// reported. It neither reads nor changes the settings, szIniPath or
+// szTempJpgPath, so the dialog it is called from stays exactly as it was.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+constexpr std::string_view kHelpFileName = "PDFTalvane.chm";
+constexpr std::string_view kUnreadableCaption = "Install key not found in registry!";
+constexpr std::string_view kUnreadableText =
+    "Can't find Talvane.chm,\nplease look in install dir and run from there.";
+
+std::string HelpFilePath(std::string_view installFolder);
+void OpenHtmlHelp();
