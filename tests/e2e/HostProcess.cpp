@@ -110,13 +110,21 @@ void HostProcess::Start() {
     for (std::string& a : argv)
         cargv.push_back(a.data());
     cargv.push_back(nullptr);
-    // Never a real window, whatever display the test itself has: a modal
-    // box nobody answers would hang the run.
+    // Never a window on the test's own display, whatever it has: a modal
+    // box nobody answers would hang the run. Only a display the test
+    // started for the run is used.
     std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        if (std::string(*e).rfind("QT_QPA_PLATFORM=", 0) != 0)
-            env.emplace_back(*e);
-    env.emplace_back("QT_QPA_PLATFORM=offscreen");
+    for (char** e = environ; *e; ++e) {
+        const std::string entry(*e);
+        if (entry.rfind("QT_QPA_PLATFORM=", 0) != 0 && entry.rfind("DISPLAY=", 0) != 0)
+            env.push_back(entry);
+    }
+    if (display_.empty()) {
+        env.emplace_back("QT_QPA_PLATFORM=offscreen");
+    } else {
+        env.emplace_back("QT_QPA_PLATFORM=xcb");
+        env.emplace_back("DISPLAY=" + display_);
+    }
     std::vector<char*> cenv;
     for (std::string& e : env)
         cenv.push_back(e.data());

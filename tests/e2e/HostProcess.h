@@ -1,7 +1,8 @@
 // One pdfhost process, started from a test and waited for.
 //
 // Contract: the process runs the built pdfhost with the given arguments in
-// the given working folder, always on Qt's offscreen platform, with standard
+// the given working folder, on Qt's offscreen platform unless ShowOn() names
+// an X display (then on that display, through xcb), with standard
 // input from /dev/null and standard
 // output and error captured to files in the capture folder (named after
 // `tag`, so several processes can share a folder). Wait() returns the exit
@@ -15,6 +16,7 @@
 #include <ostream>
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -51,11 +53,14 @@ class HostProcess {
     HostProcess(const HostProcess&) = delete;
     HostProcess& operator=(const HostProcess&) = delete;
 
+    // Before Start(): show the windows on X display `display` (":N").
+    void ShowOn(std::string display) { display_ = std::move(display); }
     void Start();
     HostResult Wait(int timeoutSeconds = 60);
 
   private:
     std::vector<std::string> args_;
+    std::string display_;
     std::filesystem::path workDir_;
     std::filesystem::path outPath_;
     std::filesystem::path errPath_;

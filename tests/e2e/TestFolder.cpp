@@ -37,8 +37,8 @@ std::string TestFolder::NextTag() {
     return "run" + std::to_string(++runs_);
 }
 
-HostResult TestFolder::RunScript(const std::string& script,
-                                 const std::vector<std::string>& options) {
+HostResult TestFolder::RunScript(const std::string& script, const std::vector<std::string>& options,
+                                 const std::string& display) {
     const std::string tag = NextTag();
     const fs::path scriptPath = Root() / (tag + ".script");
     std::ofstream(scriptPath, std::ios::binary) << script;
@@ -47,6 +47,7 @@ HostResult TestFolder::RunScript(const std::string& script,
     args.push_back("run");
     args.push_back(scriptPath.string());
     HostProcess process(args, Root(), Root(), tag);
+    process.ShowOn(display);
     process.Start();
     return process.Wait();
 }

@@ -37,8 +37,10 @@ class TestFolder {
     // Names of the files in the installation folder, sorted.
     std::vector<std::string> InstallFiles() const;
 
-    // Writes the script and runs "pdfhost OPTIONS run SCRIPT" to its end.
-    HostResult RunScript(const std::string& script, const std::vector<std::string>& options = {});
+    // Writes the script and runs "pdfhost OPTIONS run SCRIPT" to its end,
+    // offscreen or, when `display` is given, on that X display.
+    HostResult RunScript(const std::string& script, const std::vector<std::string>& options = {},
+                         const std::string& display = "");
     // Runs "pdfhost ARGS" to its end.
     HostResult Run(const std::vector<std::string>& args);
     // Starts "pdfhost ARGS" in `workDir` without waiting for it.
