@@ -162,7 +162,9 @@ Loads every plug-in (*.api) of the plug-in folder, then:
                 toolbar NAME   run the toolbar button named NAME
                 open PATH      open a PDF as the active document
                 save PATH      save it atomically (save --replace PATH may
-                               overwrite the file it was read from)
+                               overwrite the file it was read from;
+                               save --incremental PATH appends the changes
+                               to the original bytes, see --rewrite)
                 close          close it, dropping unsaved changes
                 click ID       press control ID in the next dialog shown
                 key KEY        press "escape" or "enter" in the next dialog
@@ -195,6 +197,13 @@ Stamp options (after "stamp"; the installation folder is never written):
                      line break in a value is a usage error.
   --undo             answer the dialog with Undo instead of STAMP! (removes the
                      last stamp; one input only)
+  --rewrite          write each output in full; without it an output is the
+                     input's bytes unchanged with the changes appended (an
+                     incremental update: fast, and a signature stays valid),
+                     except for --undo and for inputs that are encrypted or
+                     were repaired while read, which are always rewritten
+  --incremental      append the changes even for --undo (the removed picture
+                     then stays in the file's earlier revision)
 
 Options:
   --plugins DIR    the plug-in folder (default: <dir of pdfhost>/../plug_ins)

@@ -74,6 +74,13 @@ std::optional<StampArguments> StampArguments::Parse(const std::vector<std::strin
             a.settings.emplace_back(std::move(key), std::move(setting));
         } else if (word == "--undo") {
             a.undo = true;
+        } else if (word == "--rewrite" || word == "--incremental") {
+            const auto choice = word == "--rewrite" ? Save::Rewrite : Save::Incremental;
+            if (a.save != Save::Default && a.save != choice) {
+                error = "stamp takes either --rewrite or --incremental, not both";
+                return std::nullopt;
+            }
+            a.save = choice;
         } else {
             error = "stamp: unknown option " + word;
             return std::nullopt;

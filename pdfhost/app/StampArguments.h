@@ -10,7 +10,8 @@
 // --set without "=", a --set that SettingAssignment::Check refuses (unknown
 // key named, line break, bad value), --undo with several inputs (the
 // plug-in refuses a second undo in a row, so only the first document could
-// be undone), two inputs whose outputs would have the same name.
+// be undone), two inputs whose outputs would have the same name, both
+// --rewrite and --incremental.
 #pragma once
 
 #include <optional>
@@ -27,6 +28,11 @@ struct StampArguments {
     std::optional<std::string> parameterFile;
     std::vector<std::pair<std::string, std::string>> settings;
     bool undo = false;
+    // How outputs are saved: an incremental update of the input, except for
+    // an undo (the update would keep the removed picture in the earlier
+    // revision); --rewrite and --incremental choose.
+    enum class Save { Default, Rewrite, Incremental } save = Save::Default;
+    bool Incremental() const { return save == Save::Default ? !undo : save == Save::Incremental; }
 
     // Where input i is written.
     std::string OutputFor(size_t i) const;

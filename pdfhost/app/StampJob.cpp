@@ -54,7 +54,7 @@ class MessageWatch {
 
 enum class Outcome { Written, Failed, ParametersUnreadable };
 
-Outcome StampOne(const std::string& input, const std::string& output, bool undo,
+Outcome StampOne(const std::string& input, const std::string& output, bool undo, bool incremental,
                  std::ostream& errors) {
     bool opened = false;
     Outcome outcome = Outcome::Failed;
@@ -73,7 +73,7 @@ Outcome StampOne(const std::string& input, const std::string& output, bool undo,
                    << ": the parameter file could not be read, nothing was written\n";
             outcome = Outcome::ParametersUnreadable;
         } else if (watch.Last() == kDone) {
-            RunCommand("save " + output);
+            RunCommand(std::string("save ") + (incremental ? "--incremental " : "") + output);
             outcome = Outcome::Written;
         } else {
             const std::optional<std::string> last = watch.Last();
@@ -103,8 +103,8 @@ int RunStampJob(const StampArguments& request, std::ostream& errors) {
     platform::PresetSettings::Store({request.parameterFile, request.settings});
     int status = 0;
     for (size_t i = 0; i < request.inputs.size(); ++i) {
-        const Outcome outcome =
-            StampOne(request.inputs[i], request.OutputFor(i), request.undo, errors);
+        const Outcome outcome = StampOne(request.inputs[i], request.OutputFor(i), request.undo,
+                                         request.Incremental(), errors);
         if (outcome == Outcome::Written)
             continue;
         status = 1;

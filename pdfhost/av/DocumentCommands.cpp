@@ -44,15 +44,28 @@ void Close(const ScriptLine&) {
     pdf::Documents::Close(doc);
 }
 
+// Leading "--replace" and "--incremental" words, in any order; the rest
+// of the line is the path.
 void Save(const ScriptLine& line) {
     PDDoc doc = Active("save");
-    const std::string flag = "--replace";
-    const bool replace = line.rest.compare(0, flag.size(), flag) == 0 &&
-                         (line.rest.size() == flag.size() || line.rest[flag.size()] == ' ');
-    std::string path = replace ? line.rest.substr(flag.size()) : line.rest;
-    path.erase(0, path.find_first_not_of(' '));
+    bool replace = false;
+    bool incremental = false;
+    std::string rest = line.rest;
+    for (;;) {
+        const std::size_t end = rest.find(' ');
+        const std::string word = rest.substr(0, end);
+        if (word == "--replace")
+            replace = true;
+        else if (word == "--incremental")
+            incremental = true;
+        else
+            break;
+        rest = end == std::string::npos ? std::string() : rest.substr(end + 1);
+        rest.erase(0, rest.find_first_not_of(' '));
+    }
     try {
-        pdf::DocumentSaver::Save(pdf::Document::FromHandle(doc), PathOf(path, "save"), replace);
+        pdf::DocumentSaver::Save(pdf::Document::FromHandle(doc), PathOf(rest, "save"), replace,
+                                 incremental ? pdf::SaveKind::Incremental : pdf::SaveKind::Rewrite);
     } catch (const HostError& e) {
         throw ScriptError(e.what());
     }

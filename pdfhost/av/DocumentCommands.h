@@ -3,6 +3,9 @@
 //     close                   close the active document; unsaved changes are lost
 //     save PATH               write the active document to PATH
 //     save --replace PATH     the same, and PATH may be the file it was read from
+//     save --incremental PATH append the changes to a copy of the file it was
+//                             read from (a full rewrite when the file is
+//                             encrypted or was repaired); with --replace too
 // PATH is the rest of the line (spaces allowed), relative to the working
 // folder. One document is open at a time: `open` while one is open, and
 // `close` or `save` with none, fail the line. A document that needs a

@@ -54,6 +54,7 @@ bool ContentWriter::Append(Page& page, const std::string& bytes,
         contents.appendItem(ContentStreams::Make(pdf, tail + bytes, false));
     }
     page.Object().replaceKey("/Contents", contents);
+    doc.Changes().Mark(page.Object());
     doc.MarkEndsInDefaultState(contents.getArrayItem(contents.getArrayNItems() - 1));
     return true;
 }
@@ -62,6 +63,7 @@ void ContentWriter::Replace(Page& page, const std::string& bytes, bool endsInDef
     Document& doc = page.Doc();
     QPDFObjectHandle stream = ContentStreams::Make(doc.Pdf(), bytes, true);
     page.Object().replaceKey("/Contents", stream);
+    doc.Changes().Mark(page.Object());
     if (endsInDefaultState)
         doc.MarkEndsInDefaultState(stream);
 }

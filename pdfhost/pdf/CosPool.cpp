@@ -9,16 +9,18 @@ CosPool::~CosPool() {
         HandleRegistry::Unregister(o.get());
 }
 
-CosObj CosPool::Wrap(QPDFObjectHandle obj) {
+CosObj CosPool::Wrap(QPDFObjectHandle obj, QPDFObjGen owner) {
     const bool indirect = obj.isIndirect();
     const QPDFObjGen key = indirect ? obj.getObjGen() : QPDFObjGen();
+    if (indirect)
+        owner = key;
     if (indirect) {
         if (auto it = indirect_.find(key); it != indirect_.end())
             return reinterpret_cast<CosObj>(it->second);
     }
     if (obj.isStream())
         obj = obj.getDict();
-    objects_.push_back(std::make_unique<CosObject>(CosObject{obj, this, false}));
+    objects_.push_back(std::make_unique<CosObject>(CosObject{obj, this, false, owner}));
     CosObject* o = objects_.back().get();
     HandleRegistry::Register(o, HandleKind::CosObj);
     if (indirect)
@@ -28,7 +30,7 @@ CosObj CosPool::Wrap(QPDFObjectHandle obj) {
 
 CosObj CosPool::WrapMirrored(QPDFObjectHandle dict) {
     if (!mirrored_) {
-        objects_.push_back(std::make_unique<CosObject>(CosObject{dict, this, true}));
+        objects_.push_back(std::make_unique<CosObject>(CosObject{dict, this, true, QPDFObjGen()}));
         mirrored_ = objects_.back().get();
         HandleRegistry::Register(mirrored_, HandleKind::CosObj);
     }

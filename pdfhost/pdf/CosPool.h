@@ -6,7 +6,9 @@
 // get one handle each however often they are wrapped; a stream is wrapped as
 // its dictionary. The null CosObj (0) stands for the PDF null object. A pool
 // may have a mirror: the object a CosDictPut on its root dictionary must also
-// reach (an image placed in several documents).
+// reach (an image placed in several documents). Each handle knows the
+// indirect object that holds its value (the value itself when indirect), so
+// that a put can mark that object in the pool's changes, when it has any.
 #pragma once
 
 #include <map>
@@ -15,6 +17,7 @@
 
 #include <qpdf/QPDFObjectHandle.hh>
 
+#include "pdfhost/pdf/IncrementalChanges.h"
 #include "sdk/ASTypes.h"
 
 namespace pdfhost::pdf {
@@ -32,20 +35,28 @@ struct CosObject {
     QPDFObjectHandle obj;
     CosPool* pool = nullptr;
     bool mirrored = false; // puts go through the pool's mirror
+    QPDFObjGen owner;      // the indirect object holding obj; none for a free value
 };
 
 class CosPool {
   public:
-    explicit CosPool(QPDF* pdf, CosMirror* mirror = nullptr) : pdf_(pdf), mirror_(mirror) {}
+    explicit CosPool(QPDF* pdf, CosMirror* mirror = nullptr, IncrementalChanges* changes = nullptr)
+        : pdf_(pdf), mirror_(mirror), changes_(changes) {}
     ~CosPool();
     CosPool(const CosPool&) = delete;
     CosPool& operator=(const CosPool&) = delete;
 
-    CosObj Wrap(QPDFObjectHandle obj);
+    // owner: the indirect object a direct obj was found in.
+    CosObj Wrap(QPDFObjectHandle obj, QPDFObjGen owner = QPDFObjGen());
     // The handle whose puts also reach the mirror.
     CosObj WrapMirrored(QPDFObjectHandle dict);
     QPDF* Pdf() const { return pdf_; }
     CosMirror* Mirror() const { return mirror_; }
+    // The object behind `changed` was changed in place.
+    void NoteChanged(const CosObject& changed) {
+        if (changes_)
+            changes_->Mark(changed.owner);
+    }
 
     // The object behind a handle; the null handle is PDF null.
     static QPDFObjectHandle Get(CosObj handle);
@@ -54,6 +65,7 @@ class CosPool {
   private:
     QPDF* pdf_;
     CosMirror* mirror_;
+    IncrementalChanges* changes_;
     std::vector<std::unique_ptr<CosObject>> objects_;
     std::map<QPDFObjGen, CosObject*> indirect_;
     CosObject* mirrored_ = nullptr;

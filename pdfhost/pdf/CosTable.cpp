@@ -49,7 +49,7 @@ ASInt32 ObjGetType(CosObj obj) {
 CosObj DictGet(CosObj dict, ASAtom key) {
     CosObject& d = Dictionary(dict);
     QPDFObjectHandle value = d.obj.getKey(Key(key));
-    return value.isNull() ? nullptr : d.pool->Wrap(value);
+    return value.isNull() ? nullptr : d.pool->Wrap(value, d.owner);
 }
 
 // A value from another pool must be a plain direct value: indirect objects
@@ -77,6 +77,7 @@ void DictPut(CosObj dict, ASAtom key, CosObj value) {
         d.obj.removeKey(k);
     else
         d.obj.replaceKey(k, v.isIndirect() ? v : v.shallowCopy());
+    d.pool->NoteChanged(d);
 }
 
 CosObj NewName(CosDoc doc, ASBool indirect, ASAtom name) {

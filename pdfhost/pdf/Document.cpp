@@ -63,7 +63,8 @@ std::shared_ptr<Document> Document::Open(const std::string& path, std::uint64_t 
 }
 
 Document::Document(std::unique_ptr<QPDF> pdf, std::shared_ptr<OpenFile> file, std::uint64_t serial)
-    : pdf_(std::move(pdf)), fileData_(std::move(file)), serial_(serial), cos_(pdf_.get()) {
+    : pdf_(std::move(pdf)), fileData_(std::move(file)), serial_(serial),
+      cos_(pdf_.get(), nullptr, &changes_), names_(changes_) {
     try {
         pages_ = pdf_->getAllPages();
     } catch (const std::exception& e) {

@@ -26,6 +26,7 @@
 #include "pdfhost/pdf/BalancePrefetcher.h"
 #include "pdfhost/pdf/ContentBalance.h"
 #include "pdfhost/pdf/CosPool.h"
+#include "pdfhost/pdf/IncrementalChanges.h"
 #include "pdfhost/pdf/ResourceNamer.h"
 #include "sdk/ASTypes.h"
 
@@ -69,6 +70,9 @@ class Document : public std::enable_shared_from_this<Document> {
     std::string Info(const std::string& key);
 
     CosPool& Cos() { return cos_; }
+    // The objects of the file this session changed.
+    IncrementalChanges& Changes() { return changes_; }
+    const IncrementalChanges& Changes() const { return changes_; }
     ResourceNamer& Names() { return names_; }
     ASFile File() const { return file_; }
 
@@ -103,6 +107,7 @@ class Document : public std::enable_shared_from_this<Document> {
     std::vector<std::string> warnings_;
     std::vector<QPDFObjectHandle> pages_;
     std::map<int, std::shared_ptr<Page>> acquired_;
+    IncrementalChanges changes_;
     CosPool cos_;
     ResourceNamer names_;
     ASFile file_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include "pdfhost/core/HostError.h"
 #include "pdfhost/pdf/Document.h"
+#include "pdfhost/pdf/IncrementalWriter.h"
 #include "pdfhost/pdf/OpenFile.h"
 #include "platform/FileReplacement.h"
 
@@ -18,16 +19,29 @@ namespace {
 
 } // namespace
 
-void DocumentSaver::Save(Document& doc, const std::string& path, bool replaceInput) {
+SaveKind DocumentSaver::Save(Document& doc, const std::string& path, bool replaceInput,
+                             SaveKind wanted, std::string* fallback) {
     if (path.empty())
         Fail(path, "no file name was given.");
     if (!replaceInput && doc.FileData().IsSameFileAs(path))
         Fail(path, "it is the file the document was read from; replacing it must be asked for "
                    "explicitly.");
+    SaveKind kind = wanted;
+    if (kind == SaveKind::Incremental) {
+        if (const std::string whyNot = IncrementalWriter::WhyNot(doc); !whyNot.empty()) {
+            kind = SaveKind::Rewrite;
+            if (fallback)
+                *fallback = whyNot;
+        }
+    }
     std::string why;
     const bool saved = platform::FileReplacement::Write(
         path,
-        [&doc, &path](std::FILE* out) {
+        [&doc, &path, kind](std::FILE* out) {
+            if (kind == SaveKind::Incremental) {
+                IncrementalWriter::Write(doc, out);
+                return;
+            }
             QPDFWriter writer(doc.Pdf());
             writer.setOutputFile(path.c_str(), out, false);
             writer.setCompressStreams(false);
@@ -42,6 +56,7 @@ void DocumentSaver::Save(Document& doc, const std::string& path, bool replaceInp
         {}, &why);
     if (!saved)
         Fail(path, why);
+    return kind;
 }
 
 } // namespace pdfhost::pdf

@@ -10,6 +10,7 @@ std::pair<QPDFObjectHandle, QPDFObjGen> ResourceNamer::EffectiveResources(QPDFOb
         return {r.value, r.value.isIndirect() ? r.value.getObjGen() : r.holder.getObjGen()};
     QPDFObjectHandle own = QPDFObjectHandle::newDictionary();
     page.replaceKey("/Resources", own);
+    changes_.Mark(page);
     return {own, page.getObjGen()};
 }
 
@@ -20,6 +21,7 @@ std::string ResourceNamer::NameFor(QPDFObjectHandle page, const std::string& cat
     if (!sub.isDictionary()) {
         sub = QPDFObjectHandle::newDictionary();
         resources.replaceKey(category, sub);
+        changes_.Mark(owner);
     }
     const QPDFObjGen target = object.getObjGen();
     const auto key = std::make_tuple(owner, category, target);
@@ -41,6 +43,7 @@ std::string ResourceNamer::NameFor(QPDFObjectHandle page, const std::string& cat
         name = "/" + prefix + std::to_string(++n);
     } while (sub.hasKey(name));
     sub.replaceKey(name, object);
+    changes_.Mark(sub.isIndirect() ? sub.getObjGen() : owner);
     known_[key] = name;
     return name;
 }

@@ -7,7 +7,8 @@
 // that collides with nothing in that category. Inherited and shared
 // resources are used as they are, so a dictionary shared by many pages gets
 // the object once, under one name, not one new name per page. A page with no
-// resources anywhere gets a dictionary of its own.
+// resources anywhere gets a dictionary of its own. Every dictionary of the
+// file it changes is marked in the changes given at construction.
 #pragma once
 
 #include <map>
@@ -16,18 +17,23 @@
 
 #include <qpdf/QPDFObjectHandle.hh>
 
+#include "pdfhost/pdf/IncrementalChanges.h"
+
 namespace pdfhost::pdf {
 
 class ResourceNamer {
   public:
+    explicit ResourceNamer(IncrementalChanges& changes) : changes_(changes) {}
+
     std::string NameFor(QPDFObjectHandle page, const std::string& category,
                         const std::string& prefix, QPDFObjectHandle object);
 
     // The page's effective resource dictionary and the object that holds it
     // (the dictionary itself when indirect); made on the page when absent.
-    static std::pair<QPDFObjectHandle, QPDFObjGen> EffectiveResources(QPDFObjectHandle page);
+    std::pair<QPDFObjectHandle, QPDFObjGen> EffectiveResources(QPDFObjectHandle page);
 
   private:
+    IncrementalChanges& changes_;
     std::map<std::tuple<QPDFObjGen, std::string, QPDFObjGen>, std::string> known_;
     std::map<std::pair<QPDFObjGen, std::string>, long long> next_;
 };

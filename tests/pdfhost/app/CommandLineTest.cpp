@@ -98,6 +98,29 @@ TEST(CommandLineTest, ReadsStampRequestsWithTheirOwnOptions) {
     EXPECT_FALSE(many.stamp.parameterFile);
 }
 
+// An undo would leave the removed picture in the earlier revision of an
+// update, so it is rewritten unless asked otherwise.
+TEST(CommandLineTest, StampSavesIncrementallyExceptForAnUndo) {
+    struct Case {
+        std::vector<const char*> options;
+        bool incremental;
+    } cases[] = {
+        {{}, true},
+        {{"--undo"}, false},
+        {{"--rewrite"}, false},
+        {{"--undo", "--incremental"}, true},
+        {{"--incremental", "--incremental"}, true},
+        {{"--rewrite", "--undo", "--rewrite"}, false},
+    };
+    for (const auto& c : cases) {
+        std::vector<const char*> args = {"stamp", "in.pdf", "-o", "out.pdf"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CommandLine cl = Parse(args);
+        ASSERT_EQ(cl.error, "");
+        EXPECT_EQ(cl.stamp.Incremental(), c.incremental) << c.options.size();
+    }
+}
+
 TEST(CommandLineTest, RefusesStampRequestsThatCannotMeanWhatTheUserWants) {
     struct Case {
         std::vector<const char*> args;
@@ -116,6 +139,8 @@ TEST(CommandLineTest, RefusesStampRequestsThatCannotMeanWhatTheUserWants) {
          "stamp: two inputs would both be written to d/a.pdf"},
         {{"stamp", "--frob", "a.pdf", "-o", "o.pdf"}, "stamp: unknown option --frob"},
         {{"stamp", "--undo=1", "a.pdf", "-o", "o.pdf"}, "stamp: unknown option --undo"},
+        {{"stamp", "--rewrite", "a.pdf", "-o", "o.pdf", "--incremental"},
+         "stamp takes either --rewrite or --incremental, not both"},
         {{"stamp", "--set", "OPACITY", "a.pdf", "-o", "o.pdf"},
          "stamp: --set needs KEY=VALUE, not \"OPACITY\""},
         {{"stamp", "--set", "opacity=5", "a.pdf", "-o", "o.pdf"},

@@ -1,0 +1,346 @@
+#include "pdfhost/pdf/IncrementalWriter.h"
+
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <stdexcept>
+#include <sys/sendfile.h>
+#include <unistd.h>
+#include <vector>
+
+#include <qpdf/QPDF.hh>
+#include <zlib.h>
+
+#include "pdfhost/pdf/Document.h"
+#include "pdfhost/pdf/IncrementalBase.h"
+#include "pdfhost/pdf/OpenFile.h"
+
+namespace pdfhost::pdf {
+namespace {
+
+[[noreturn]] void Fail(const std::string& what) {
+    throw std::runtime_error(what + ": " + std::strerror(errno));
+}
+
+void WriteAll(int fd, const char* data, std::size_t n) {
+    while (n > 0) {
+        const ssize_t w = ::write(fd, data, n);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            Fail("cannot write the file");
+        data += w;
+        n -= static_cast<std::size_t>(w);
+    }
+}
+
+// Copies the first n bytes of `in` to the end of `out` in the kernel where
+// it can (no trip through user space), else through a buffer.
+void CopyPrefix(int in, int out, std::uint64_t n) {
+    off_t offset = 0;
+    bool kernel = true;
+    while (kernel && static_cast<std::uint64_t>(offset) < n) {
+        const std::size_t chunk =
+            static_cast<std::size_t>(std::min<std::uint64_t>(n - offset, 1u << 30));
+        ssize_t r = ::copy_file_range(in, &offset, out, nullptr, chunk, 0);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+                      errno == EBADF))
+            r = ::sendfile(out, in, &offset, chunk);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            kernel = false; // the buffer below finishes (and reports a real error)
+    }
+    std::vector<char> buffer(1 << 16);
+    while (static_cast<std::uint64_t>(offset) < n) {
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(n - offset, buffer.size()));
+        const ssize_t r = ::pread(in, buffer.data(), want, offset);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            Fail("cannot read the original file");
+        if (r == 0) {
+            errno = EIO;
+            Fail("the original file is shorter than when it was opened");
+        }
+        WriteAll(out, buffer.data(), static_cast<std::size_t>(r));
+        offset += r;
+    }
+}
+
+// "1.4" as 14, for comparing versions; 0 when unreadable.
+int VersionNumber(const std::string& v) {
+    if (v.size() < 3 || v[1] != '.' || v[0] < '0' || v[0] > '9' || v[2] < '0' || v[2] > '9')
+        return 0;
+    return (v[0] - '0') * 10 + (v[2] - '0');
+}
+
+// The objects an update must carry, by number, and how each is written.
+class UpdateSet {
+  public:
+    UpdateSet(QPDF& pdf, int lastOldNumber) : pdf_(pdf), lastOld_(lastOldNumber) {}
+
+    // An object of the file that changed, written as `as` (itself unless
+    // a variant is to be written in its place).
+    void AddChanged(QPDFObjGen og, QPDFObjectHandle as) {
+        objects_[og] = as;
+        Reach(as, true);
+    }
+    // Values outside every object (the trailer's) that may name new objects.
+    void Reach(QPDFObjectHandle value, bool top = false) {
+        if (!top && value.isIndirect()) {
+            const QPDFObjGen og = value.getObjGen();
+            if (og.getObj() > lastOld_ && objects_.emplace(og, value).second)
+                Reach(value, true);
+            return;
+        }
+        if (value.isStream()) {
+            Reach(value.getDict());
+        } else if (value.isDictionary()) {
+            for (auto& item : value.ditems())
+                Reach(item.second);
+        } else if (value.isArray()) {
+            for (auto& item : value.aitems())
+                Reach(item);
+        }
+    }
+    const std::map<QPDFObjGen, QPDFObjectHandle>& Objects() const { return objects_; }
+    QPDF& Pdf() { return pdf_; }
+
+  private:
+    QPDF& pdf_;
+    int lastOld_;
+    std::map<QPDFObjGen, QPDFObjectHandle> objects_;
+};
+
+bool IsRegular(char c) {
+    switch (c) {
+    case ' ':
+    case '\t':
+    case '\r':
+    case '\n':
+    case '\f':
+    case '\0':
+    case '(':
+    case ')':
+    case '<':
+    case '>':
+    case '[':
+    case ']':
+    case '{':
+    case '}':
+    case '/':
+    case '%':
+        return false;
+    default:
+        return true;
+    }
+}
+
+void Token(std::string& out, const std::string& token) {
+    if (!out.empty() && !token.empty() && IsRegular(out.back()) && IsRegular(token.front()))
+        out += ' ';
+    out += token;
+}
+
+// The object's value without the blanks qpdf's unparse puts around
+// delimiters: most of an update is page dictionaries, and this keeps each
+// about a fifth shorter. A direct null in a dictionary means no entry.
+void Compact(std::string& out, QPDFObjectHandle value, bool top = false) {
+    if (!top && value.isIndirect()) {
+        Token(out, value.unparse());
+    } else if (value.isDictionary()) {
+        out += "<<";
+        for (auto& [key, item] : value.ditems()) {
+            if (!item.isIndirect() && item.isNull())
+                continue;
+            Token(out, QPDFObjectHandle::newName(key).unparse());
+            Compact(out, item);
+        }
+        out += ">>";
+    } else if (value.isArray()) {
+        out += '[';
+        for (auto& item : value.aitems())
+            Compact(out, item);
+        out += ']';
+    } else {
+        Token(out, value.unparseResolved());
+    }
+}
+
+void AppendObject(std::string& out, QPDFObjGen og, QPDFObjectHandle object) {
+    out += std::to_string(og.getObj()) + " " + std::to_string(og.getGen()) + " obj\n";
+    if (object.isStream()) {
+        const std::shared_ptr<Buffer> raw = object.getRawStreamData();
+        QPDFObjectHandle dict = object.getDict().shallowCopy();
+        dict.replaceKey("/Length",
+                        QPDFObjectHandle::newInteger(static_cast<long long>(raw->getSize())));
+        Compact(out, dict, true);
+        out += "\nstream\n";
+        out.append(reinterpret_cast<const char*>(raw->getBuffer()), raw->getSize());
+        out += "\nendstream";
+    } else {
+        std::string value;
+        Compact(value, object, true);
+        out += value;
+    }
+    out += "\nendobj\n";
+}
+
+// The trailer entries every section carries, besides /Size and /Prev.
+void CopyTrailerEntries(QPDFObjectHandle from, QPDFObjectHandle to) {
+    for (const char* key : {"/Root", "/Info", "/ID"})
+        if (from.hasKey(key) && !from.getKey(key).isNull())
+            to.replaceKey(key, from.getKey(key));
+}
+
+std::string Padded(std::uint64_t value, int width) {
+    std::string s = std::to_string(value);
+    return std::string(static_cast<std::size_t>(std::max<int>(0, width - int(s.size()))), '0') + s;
+}
+
+// Runs of consecutive numbers: (first, count).
+std::vector<std::pair<int, int>> Runs(const std::map<int, std::pair<std::uint64_t, int>>& xref) {
+    std::vector<std::pair<int, int>> runs;
+    for (const auto& [number, entry] : xref) {
+        if (!runs.empty() && runs.back().first + runs.back().second == number)
+            ++runs.back().second;
+        else
+            runs.emplace_back(number, 1);
+    }
+    return runs;
+}
+
+void AppendTable(std::string& out, const std::map<int, std::pair<std::uint64_t, int>>& xref,
+                 QPDFObjectHandle trailer, std::uint64_t sectionAt) {
+    out += "xref\n";
+    auto entry = xref.begin();
+    for (const auto& [first, count] : Runs(xref)) {
+        out += std::to_string(first) + " " + std::to_string(count) + "\n";
+        for (int i = 0; i < count; ++i, ++entry)
+            out +=
+                Padded(entry->second.first, 10) + " " + Padded(entry->second.second, 5) + " n \n";
+    }
+    out += "trailer\n";
+    Compact(out, trailer, true);
+    out += "\nstartxref\n" + std::to_string(sectionAt) + "\n%%EOF\n";
+}
+
+void AppendStream(std::string& out, std::map<int, std::pair<std::uint64_t, int>> xref,
+                  QPDFObjectHandle dict, int number, std::uint64_t sectionAt) {
+    xref[number] = {sectionAt, 0};
+    int width = 1;
+    while (width < 8 && (sectionAt >> (8 * width)) != 0)
+        ++width;
+    std::string rows;
+    for (const auto& [n, entry] : xref) {
+        rows += '\1';
+        for (int b = width - 1; b >= 0; --b)
+            rows += static_cast<char>((entry.first >> (8 * b)) & 0xff);
+        rows += static_cast<char>((entry.second >> 8) & 0xff);
+        rows += static_cast<char>(entry.second & 0xff);
+    }
+    uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
+    std::string packed(packedSize, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+                  reinterpret_cast<const Bytef*>(rows.data()), static_cast<uLong>(rows.size()),
+                  Z_BEST_COMPRESSION) != Z_OK)
+        throw std::runtime_error("cannot compress the cross-reference stream");
+    packed.resize(packedSize);
+
+    QPDFObjectHandle index = QPDFObjectHandle::newArray();
+    for (const auto& [first, count] : Runs(xref)) {
+        index.appendItem(QPDFObjectHandle::newInteger(first));
+        index.appendItem(QPDFObjectHandle::newInteger(count));
+    }
+    QPDFObjectHandle w = QPDFObjectHandle::newArray();
+    for (int field : {1, width, 2})
+        w.appendItem(QPDFObjectHandle::newInteger(field));
+    dict.replaceKey("/Type", QPDFObjectHandle::newName("/XRef"));
+    dict.replaceKey("/W", w);
+    dict.replaceKey("/Index", index);
+    dict.replaceKey("/Filter", QPDFObjectHandle::newName("/FlateDecode"));
+    dict.replaceKey("/Length", QPDFObjectHandle::newInteger(static_cast<long long>(packed.size())));
+    out += std::to_string(number) + " 0 obj\n";
+    Compact(out, dict, true);
+    out += "\nstream\n" + packed + "\nendstream\nendobj\nstartxref\n" + std::to_string(sectionAt) +
+           "\n%%EOF\n";
+}
+
+} // namespace
+
+std::string IncrementalWriter::WhyNot(Document& doc) {
+    QPDF& pdf = doc.Pdf();
+    if (pdf.isEncrypted())
+        return "the file is encrypted";
+    if (!doc.Warnings().empty() || pdf.anyWarnings())
+        return "the file was repaired while it was read";
+    if (!pdf.getTrailer().getKey("/Root").isIndirect())
+        return "the file's catalog is not an indirect object";
+    std::string why;
+    if (!IncrementalBase::Read(doc.FileData(), &why))
+        return why;
+    return {};
+}
+
+void IncrementalWriter::Write(Document& doc, std::FILE* out) {
+    std::string why;
+    const std::optional<IncrementalBase> base = IncrementalBase::Read(doc.FileData(), &why);
+    if (!base)
+        throw std::runtime_error(why);
+    QPDF& pdf = doc.Pdf();
+    const std::map<QPDFObjGen, QPDFXRefEntry> oldXref = pdf.getXRefTable();
+    const int lastOld = oldXref.empty() ? 0 : oldXref.rbegin()->first.getObj();
+    QPDFObjectHandle trailer = pdf.getTrailer();
+    QPDFObjectHandle root = trailer.getKey("/Root");
+
+    UpdateSet update(pdf, lastOld);
+    for (const QPDFObjGen& og : doc.Changes().Changed())
+        update.AddChanged(og, pdf.getObject(og));
+    // A picture with an opacity needs PDF 1.4; an update raises the
+    // version in the catalog, which overrides the header's.
+    if (doc.UsesTransparency() && VersionNumber(pdf.getPDFVersion()) < 14 &&
+        !(root.getKey("/Version").isName() &&
+          VersionNumber(root.getKey("/Version").getName().substr(1)) >= 14)) {
+        QPDFObjectHandle raised = root.shallowCopy();
+        raised.replaceKey("/Version", QPDFObjectHandle::newName("/1.4"));
+        update.AddChanged(root.getObjGen(), raised);
+    }
+    QPDFObjectHandle next = QPDFObjectHandle::newDictionary();
+    CopyTrailerEntries(trailer, next);
+    update.Reach(next);
+
+    std::string tail = base->endsInNewline ? "" : "\n";
+    std::map<int, std::pair<std::uint64_t, int>> xref; // number -> offset, generation
+    int size =
+        std::max<int>(lastOld + 1, trailer.getKey("/Size").isInteger()
+                                       ? static_cast<int>(trailer.getKey("/Size").getIntValue())
+                                       : 0);
+    for (const auto& [og, object] : update.Objects()) {
+        xref[og.getObj()] = {base->size + tail.size(), og.getGen()};
+        AppendObject(tail, og, object);
+        size = std::max(size, og.getObj() + 1);
+    }
+    next.replaceKey("/Prev",
+                    QPDFObjectHandle::newInteger(static_cast<long long>(base->lastSection)));
+    const std::uint64_t sectionAt = base->size + tail.size();
+    if (base->kind == IncrementalBase::Kind::Table) {
+        next.replaceKey("/Size", QPDFObjectHandle::newInteger(size));
+        AppendTable(tail, xref, next, sectionAt);
+    } else {
+        // The stream is an object too: it takes the next free number.
+        next.replaceKey("/Size", QPDFObjectHandle::newInteger(size + 1));
+        AppendStream(tail, xref, next, size, sectionAt);
+    }
+
+    if (std::fflush(out) != 0)
+        Fail("cannot write the file");
+    const int fd = ::fileno(out);
+    CopyPrefix(doc.FileData().Descriptor(), fd, base->size);
+    WriteAll(fd, tail.data(), tail.size());
+}
+
+} // namespace pdfhost::pdf
