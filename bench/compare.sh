@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Times `pdfhost stamp` against `qpdf in out` (and mutool, when installed)
+# Times `pdfhost stamp` (an incremental update) and `pdfhost stamp --rewrite`
+# against `qpdf in out` (and mutool, when installed)
 # on generated documents, and prints each median and its ratio to the qpdf
 # rewrite. Builds nothing: it runs the pdfhost and plug-in of an existing
 # build.
@@ -51,6 +52,9 @@ tools = [
     ("qpdf in out", lambda i: ["qpdf", i, out]),
     ("pdfhost stamp", lambda i: [pdfhost, "--registry", os.path.join(work, "registry.reg"),
                                  "stamp", i, "-o", out]),
+    ("pdfhost stamp --rewrite", lambda i: [pdfhost, "--registry",
+                                           os.path.join(work, "registry.reg"), "stamp",
+                                           "--rewrite", i, "-o", out]),
 ]
 if shutil.which("mutool"):
     tools.append(("mutool clean", lambda i: ["mutool", "clean", i, out]))
