@@ -1,6 +1,6 @@
 #include "image/DibLayout.h"
 
-#include "image/DibHeader.h"
+#include "platform/DibHeader.h"
 
 namespace {
 
@@ -31,8 +31,9 @@ std::optional<DibLayout> Fail(std::string* error, const char* text) {
 } // namespace
 
 std::optional<DibLayout> DibLayout::Read(std::span<const std::uint8_t> dib, std::string* error) {
+    using platform::DibHeader;
     const std::optional<DibHeader> header = DibHeader::Read(dib);
-    if (!header || header->biSize < DibHeader::kSize || header->biSize > dib.size())
+    if (!header || header->biSize < DibHeader::kSize)
         return Fail(error, kInvalidInputData);
 
     DibLayout layout;
@@ -40,14 +41,12 @@ std::optional<DibLayout> DibLayout::Read(std::span<const std::uint8_t> dib, std:
     layout.colours = ColourEntries(layout.bitCount);
     if (layout.colours < 0)
         return Fail(error, kInvalidBitCount);
-    if (header->biWidth <= 0 || header->biHeight <= 0 || header->biCompression != BI_RGB)
+    if (header->biWidth <= 0 || header->biHeight <= 0 || header->biCompression != platform::BI_RGB)
         return Fail(error, kInvalidInputData);
     layout.width = header->biWidth;
     layout.height = header->biHeight;
 
-    // Every layout of the table pads its rows to whole 32-bit words.
-    const std::uint64_t stride =
-        (std::uint64_t{static_cast<std::uint32_t>(layout.width)} * layout.bitCount + 31) / 32 * 4;
+    const std::uint64_t stride = static_cast<std::uint64_t>(header->Stride());
     layout.colourTable = header->biSize;
     layout.pixels = layout.colourTable + 4 * static_cast<std::size_t>(layout.colours);
     if (layout.pixels > dib.size())

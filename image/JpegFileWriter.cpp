@@ -5,7 +5,7 @@
 
 void JpegFileWriter::SaveBitmapAsJpeg(const std::string& path,
                                       const platform::DeviceBitmap& bitmap) const {
-    const std::optional<DibBlock> dib = BitmapToDib(bitmap, BI_RGB);
+    const std::optional<platform::DibBlock> dib = BitmapToDib(bitmap, platform::BI_RGB);
     if (!dib)
         return;
     std::string error;
@@ -13,24 +13,24 @@ void JpegFileWriter::SaveBitmapAsJpeg(const std::string& path,
         platform::Messages::AppMessageBox(error);
 }
 
-std::optional<DibBlock> JpegFileWriter::BitmapToDib(const platform::DeviceBitmap& bitmap,
-                                                    std::uint32_t compression) {
-    if (compression != BI_RGB || bitmap.isNull())
+std::optional<platform::DibBlock> JpegFileWriter::BitmapToDib(const platform::DeviceBitmap& bitmap,
+                                                              std::uint32_t compression) {
+    if (compression != platform::BI_RGB || bitmap.isNull())
         return std::nullopt;
     const QImage image = bitmap.image().format() == QImage::Format_RGB32
                              ? bitmap.image()
                              : bitmap.image().convertToFormat(QImage::Format_RGB32);
 
+    using platform::DibHeader;
     DibHeader header;
     header.biWidth = image.width();
     header.biHeight = image.height();
     header.biBitCount = static_cast<std::uint16_t>(bitmap.bitsPerPixel());
-    const std::size_t stride =
-        (static_cast<std::size_t>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+    const std::size_t stride = static_cast<std::size_t>(header.Stride());
     const std::size_t pixelBytes = stride * static_cast<std::size_t>(header.biHeight);
     header.biSizeImage = static_cast<std::uint32_t>(pixelBytes);
 
-    DibBlock dib(DibHeader::kSize + pixelBytes);
+    platform::DibBlock dib(DibHeader::kSize + pixelBytes);
     header.Write(dib.data());
     for (int row = 0; row < image.height(); ++row) {
         // Stored rows run bottom-up.

@@ -17,8 +17,8 @@
 #include <optional>
 #include <string>
 
-#include "image/DibHeader.h"
 #include "platform/DeviceBitmap.h"
+#include "platform/DibHeader.h"
 
 class JpegFileWriter {
   public:
@@ -26,6 +26,6 @@ class JpegFileWriter {
 
     void SaveBitmapAsJpeg(const std::string& path, const platform::DeviceBitmap& bitmap) const;
 
-    static std::optional<DibBlock> BitmapToDib(const platform::DeviceBitmap& bitmap,
-                                               std::uint32_t compression);
+    static std::optional<platform::DibBlock> BitmapToDib(const platform::DeviceBitmap& bitmap,
+                                                         std::uint32_t compression);
 };

@@ -1,11 +1,12 @@
 // Reads the frame header of a JPEG file without decoding it.
 //
-// Contract: Probe(path) scans the markers from SOI up to the first
-// start-of-frame and reports its kind, precision, size and number of
-// components. Any file that is not a well-formed JPEG up to that point
-// (wrong signature, truncated segment, a marker before the frame that runs
-// past the end) yields nullopt; nothing is allocated beyond one read buffer
-// and nothing past the file is read.
+// Contract: Probe(path) reads the file through platform::WholeFile and
+// ProbeBytes walks its marker segments (platform::JpegSegments) up to the
+// first start-of-frame, reporting its kind, precision, size and number of
+// components. Any file that cannot be read or is not a well-formed JPEG up to
+// that point (wrong signature, truncated segment, a marker before the frame
+// that runs past the end, a scan before any frame) yields nullopt; nothing
+// past the bytes is read.
 //
 // SuitableForDirectEmbedding says whether the bytes can go into a PDF as a
 // "DCTDecode" image declared "DeviceRGB" with 8 bits per component and the
@@ -14,6 +15,7 @@
 // CMYK, 12-bit, arithmetic-coded or lossless frames are not.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -48,8 +48,8 @@ template <typename Put> bool Walk(Bytes codes, std::int64_t rows, bool nibbles, 
 }
 
 bool Applies(const BmpInfo& info) {
-    return (info.compression == BmpInfo::kRle8 && info.bitCount == 8) ||
-           (info.compression == BmpInfo::kRle4 && info.bitCount == 4);
+    return (info.header.biCompression == BI_RLE8 && info.header.biBitCount == 8) ||
+           (info.header.biCompression == BI_RLE4 && info.header.biBitCount == 4);
 }
 
 void Put32(std::vector<std::uint8_t>& b, size_t at, std::uint32_t value) {
@@ -62,23 +62,27 @@ void Put32(std::vector<std::uint8_t>& b, size_t at, std::uint32_t value) {
 bool BmpRunLength::Complete(Bytes file, const BmpInfo& info) {
     if (!Applies(info) || info.pixelOffset > file.size())
         return false;
-    return Walk(file.subspan(info.pixelOffset), info.Rows(), info.compression == BmpInfo::kRle4,
+    return Walk(file.subspan(info.pixelOffset), info.Rows(), info.header.biCompression == BI_RLE4,
                 [](std::int64_t, std::int64_t, std::uint8_t) {});
 }
 
 std::optional<std::vector<std::uint8_t>> BmpRunLength::Expand(Bytes file, const BmpInfo& info) {
-    if (!Applies(info) || info.height <= 0 || info.pixelOffset > file.size() ||
-        info.headerSize < 40 || !Raster::FitsBitmapLimit(info.width, info.height))
+    // Pixels that start inside the headers would have the rewritten header
+    // overwrite them, or run past a short output.
+    const std::size_t headersEnd = BmpInfo::kFileHeaderSize + info.header.biSize;
+    if (!Applies(info) || info.Height() <= 0 || info.pixelOffset > file.size() ||
+        info.pixelOffset < headersEnd || info.header.biSize < DibHeader::kSize ||
+        !Raster::FitsBitmapLimit(info.Width(), info.Height()))
         return std::nullopt;
-    const bool nibbles = info.compression == BmpInfo::kRle4;
+    const bool nibbles = info.header.biCompression == BI_RLE4;
     const size_t stride = static_cast<size_t>(info.Stride());
-    const size_t rows = static_cast<size_t>(info.height);
+    const size_t rows = static_cast<size_t>(info.Height());
 
     std::vector<std::uint8_t> out(file.begin(), file.begin() + info.pixelOffset);
     out.resize(out.size() + stride * rows, 0); // index 0 wherever the codes skip
     std::uint8_t* pixels = out.data() + info.pixelOffset;
     const auto put = [&](std::int64_t x, std::int64_t row, std::uint8_t index) {
-        if (x < 0 || x >= info.width || row < 0 || row >= info.height)
+        if (x < 0 || x >= info.Width() || row < 0 || row >= info.Height())
             return;
         std::uint8_t* line = pixels + stride * static_cast<size_t>(row);
         if (nibbles) {
@@ -92,9 +96,11 @@ std::optional<std::vector<std::uint8_t>> BmpRunLength::Expand(Bytes file, const 
     if (!Walk(file.subspan(info.pixelOffset), info.Rows(), nibbles, put))
         return std::nullopt;
 
-    Put32(out, 2, static_cast<std::uint32_t>(out.size()));    // file size
-    Put32(out, BmpInfo::kFileHeaderSize + 16, BmpInfo::kRgb); // compression
-    Put32(out, BmpInfo::kFileHeaderSize + 20, static_cast<std::uint32_t>(stride * rows));
+    Put32(out, 2, static_cast<std::uint32_t>(out.size())); // file size
+    DibHeader expandedHeader = info.header;
+    expandedHeader.biCompression = BI_RGB;
+    expandedHeader.biSizeImage = static_cast<std::uint32_t>(stride * rows);
+    expandedHeader.Write(out.data() + BmpInfo::kFileHeaderSize);
     return out;
 }
 

@@ -12,9 +12,9 @@
 // and the expanded rows (headers and colour table unchanged, sizes updated),
 // or nullopt when the codes are incomplete, the bit count does not match the
 // compression, the rows are stored top-down (not allowed with run lengths),
-// or width x height is outside Raster's bitmap limit, in which case nothing
-// of that size is allocated. Codes that run past a row or past the last row
-// are clipped, never written outside the rows.
+// the pixels would start inside the headers, or width x height is outside Raster's bitmap limit, in
+// which case nothing of that size is allocated. Codes that run past a row or past the last row are
+// clipped, never written outside the rows.
 #pragma once
 
 #include <cstdint>

@@ -5,10 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "image/DibHeader.h"
+#include "platform/DibHeader.h"
 
 namespace {
 
+using platform::BI_BITFIELDS;
+using platform::BI_RGB;
+using platform::DibHeader;
 using Bytes = std::vector<std::uint8_t>;
 using Rgb = std::array<std::uint8_t, 3>;
 

@@ -15,6 +15,9 @@
 
 namespace {
 
+using platform::BI_BITFIELDS;
+using platform::BI_RGB;
+using platform::DibHeader;
 using testsupport::Bytes;
 
 bool Exists(const std::string& path) {

@@ -76,6 +76,27 @@ TEST(JpegHeaderTest, NonJpegAndDamagedHeadersAreRejectedWithoutReadingPastTheEnd
     // A scan before any frame.
     const Bytes scanFirst = {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02};
     EXPECT_FALSE(JpegHeader::ProbeBytes(scanFirst.data(), scanFirst.size()).has_value());
+
+    // Between SOI and the frame, the same markers count as standalone as in
+    // the completeness check; a stuffed zero outside a scan is no marker.
+    const Bytes frame(sof0.begin() + 2, sof0.end());
+    const struct {
+        const char* name;
+        Bytes before;
+        bool found;
+    } between[] = {
+        {"fill bytes", {0xFF, 0xFF}, true},
+        {"TEM", {0xFF, 0x01}, true},
+        {"restart markers", {0xFF, 0xD0, 0xFF, 0xD7}, true},
+        {"stuffed zero", {0xFF, 0x00}, false},
+        {"end of image", {0xFF, 0xD9}, false},
+    };
+    for (const auto& c : between) {
+        Bytes file = {0xFF, 0xD8};
+        file.insert(file.end(), c.before.begin(), c.before.end());
+        file.insert(file.end(), frame.begin(), frame.end());
+        EXPECT_EQ(JpegHeader::ProbeBytes(file.data(), file.size()).has_value(), c.found) << c.name;
+    }
 }
 
 } // namespace

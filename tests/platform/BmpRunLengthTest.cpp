@@ -109,7 +109,7 @@ TEST(BmpRunLength, ExpandsIntoAnUncompressedFile) {
     ASSERT_TRUE(expanded);
     const auto out = BmpInfo::Read(*expanded);
     ASSERT_TRUE(out);
-    EXPECT_EQ(out->compression, BmpInfo::kRgb);
+    EXPECT_EQ(out->header.biCompression, platform::BI_RGB);
     EXPECT_EQ(out->pixelOffset, info->pixelOffset);
     // Rows stay bottom-up and are padded to 4 bytes.
     EXPECT_EQ(Bytes(expanded->begin() + out->pixelOffset, expanded->end()),
@@ -144,6 +144,20 @@ TEST(BmpRunLength, RefusesWhatItCannotExpandSafely) {
         EXPECT_FALSE(BmpRunLength::Expand(c.file, *info));
         EXPECT_EQ(PictureDecoder::Decode(c.file), nullptr);
     }
+}
+
+TEST(BmpRunLength, RefusesPixelsThatStartInsideTheHeaders) {
+    // The offset field points at itself: its own bytes, and the headers after
+    // them, read as codes that reach an end. Expanding would write the new
+    // header over and past a 10-byte prefix plus two 4-byte rows.
+    Bytes file = RleBmp(1, 2, 8, {0, 1});
+    file[10] = 10;
+    file[11] = file[12] = file[13] = 0;
+    const auto info = BmpInfo::Read(file);
+    ASSERT_TRUE(info);
+    ASSERT_TRUE(BmpRunLength::Complete(file, *info));
+    EXPECT_FALSE(BmpRunLength::Expand(file, *info));
+    EXPECT_EQ(PictureDecoder::Decode(file), nullptr);
 }
 
 } // namespace
