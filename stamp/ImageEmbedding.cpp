@@ -10,13 +10,6 @@ namespace {
 
 constexpr ASErrorCode kCannotMakePath = 0x400A0011;
 
-template <typename F> void ReleaseQuietly(F&& release) noexcept {
-    try {
-        release();
-    } catch (...) {
-    }
-}
-
 } // namespace
 
 std::string HostErrorText(ASErrorCode code) {
@@ -170,10 +163,10 @@ void AddEmptyTextElement(PDDoc doc, ASInt32 pageIndex, const RunObjects& run) {
     ContentGuard content(page.get());
     PDEContentAddElem(content.get(), kPDEAfterLast, text.get());
     PDPageSetPDEContent(page.get(), gPITables.extensionID);
-    text.release();
+    text.releaseNow();
     PDPageNotifyContentsDidChangeEx(page.get(), true);
-    content.release();
-    page.release();
+    content.releaseNow();
+    page.releaseNow();
 }
 
 ASInt32 UpdatePageImage(ASInt32 pageIndex, PDEImage image, bool applyMode) {
@@ -194,7 +187,7 @@ ASInt32 UpdatePageImage(ASInt32 pageIndex, PDEImage image, bool applyMode) {
     END_HANDLER
     PDPageSetPDEContent(page.get(), gPITables.extensionID);
     PDPageNotifyContentsDidChangeEx(page.get(), true);
-    content.release();
-    page.release();
+    content.releaseNow();
+    page.releaseNow();
     return 0;
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "sdk/HostCalls.h"
+#include "stamp/HostObjectGuards.h"
 
 namespace {
 
@@ -100,30 +100,13 @@ void HostConcat(ASFixedMatrix* result, const ASFixedMatrix* m1, const ASFixedMat
     ASFixedMatrixConcat(result, m1, m2);
 }
 
-// Holds the first page for the duration of the computation only.
-class FirstPage {
-  public:
-    explicit FirstPage(PDDoc doc) : page_(PDDocAcquirePage(doc, 0)) {}
-    ~FirstPage() {
-        try {
-            PDPageRelease(page_);
-        } catch (...) {
-        }
-    }
-    FirstPage(const FirstPage&) = delete;
-    FirstPage& operator=(const FirstPage&) = delete;
-    PDPage get() const { return page_; }
-
-  private:
-    PDPage page_;
-};
-
 } // namespace
 
 ASFixedMatrix ComputeImageMatrix(PDDoc doc, const PlacementInputs& in) {
     FirstPageGeometry geometry;
     {
-        FirstPage page(doc);
+        // The first page is held for the two reads only.
+        PageGuard page(doc, 0);
         geometry.rotate = PDPageGetRotate(page.get());
         PDPageGetCropBox(page.get(), &geometry.box);
     }
