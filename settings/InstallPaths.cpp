@@ -1,11 +1,28 @@
 #include "settings/InstallPaths.h"
 
+#include <unistd.h>
+
 #include "platform/Messages.h"
 #include "settings/InstallFolder.h"
 
 InstallPaths& InstallPaths::Get() {
     static InstallPaths paths;
     return paths;
+}
+
+std::string InstallPaths::RunTempJpgPath() const {
+    return RunTempJpgPathFor(szTempJpgPath, static_cast<long>(::getpid()));
+}
+
+std::string InstallPaths::RunTempJpgPathFor(const std::string& tempJpgPath, long processId) {
+    if (tempJpgPath.empty())
+        return tempJpgPath;
+    const std::string suffix = "-" + std::to_string(processId);
+    const std::size_t dot = tempJpgPath.rfind('.');
+    const std::size_t slash = tempJpgPath.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return tempJpgPath + suffix;
+    return tempJpgPath.substr(0, dot) + suffix + tempJpgPath.substr(dot);
 }
 
 void GetInstallPaths() {

@@ -11,6 +11,13 @@
 // Paths longer than kMaxPath characters are not supported: a folder that
 // would make one is treated like an unreadable value, with the same box, so
 // no shorter buffer downstream ever receives a longer path.
+//
+// RunTempJpgPath() is the file a stamp run really writes and embeds:
+// szTempJpgPath with "-" and this process's id put before its extension (or
+// appended when its file name has none), so that two hosts stamping at once
+// with one installation folder never embed each other's picture. An empty
+// szTempJpgPath stays empty, for the writer to report. RunTempJpgPathFor
+// is the same for a given path and process id.
 #pragma once
 
 #include <cstddef>
@@ -23,6 +30,9 @@ struct InstallPaths {
     std::string szTempJpgPath;
 
     static InstallPaths& Get();
+
+    std::string RunTempJpgPath() const;
+    static std::string RunTempJpgPathFor(const std::string& tempJpgPath, long processId);
 };
 
 void GetInstallPaths();

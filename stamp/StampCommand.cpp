@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <unistd.h>
 
 #include "image/BitmapScaler.h"
 #include "image/JpegHeader.h"
@@ -19,20 +18,6 @@
 namespace {
 
 constexpr const char* kDoneMessage = "Done.\nPlease scroll page to show changes.";
-
-// Each process writes its own temporary JPEG beside the settings file, so
-// two hosts stamping at once never embed each other's picture.
-std::string RunTempJpegPath() {
-    const std::string& base = InstallPaths::Get().szTempJpgPath;
-    if (base.empty())
-        return base; // the writer reports the missing path itself
-    const std::string suffix = "-" + std::to_string(::getpid());
-    const std::size_t dot = base.rfind('.');
-    const std::size_t slash = base.rfind('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return base + suffix;
-    return base.substr(0, dot) + suffix + base.substr(dot);
-}
 
 PlacementInputs PlacementOf(const StampSettings& s) {
     PlacementInputs p;
@@ -183,7 +168,7 @@ void StampCommand() {
     if (!haveFont)
         return;
 
-    const std::string tempJpg = RunTempJpegPath();
+    const std::string tempJpg = InstallPaths::Get().RunTempJpgPath();
     ASErrorCode runError = 0;
     bool reachedEnd = true;
     DURING

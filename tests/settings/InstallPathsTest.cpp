@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -99,6 +100,27 @@ TEST_F(InstallPathsTest, StartEmptyAndFailFirstRunWithEmptyPaths) {
     GetInstallPaths(); // the key exists (implied by its subkey) but has no value
     EXPECT_EQ(InstallPaths::Get().szIniPath, "");
     EXPECT_EQ(transcript_.str(), kRegistryBox);
+}
+
+TEST_F(InstallPathsTest, TheRunsTemporaryJpegCarriesTheProcessId) {
+    const struct {
+        const char* recordPath;
+        const char* runPath;
+    } cases[] = {
+        {"/opt/talvane/temp.jpg", "/opt/talvane/temp-4242.jpg"},
+        {"/temp.jpg", "/temp-4242.jpg"},
+        // A dot in a folder name is no extension.
+        {"/opt/temp.d/temp", "/opt/temp.d/temp-4242"},
+        {"/opt/talvane/.jpg", "/opt/talvane/-4242.jpg"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(InstallPaths::RunTempJpgPathFor(c.recordPath, 4242), c.runPath) << c.recordPath;
+
+    // The run's own path: the record's, for this process.
+    InstallPaths::Get().szTempJpgPath = "/opt/talvane/temp.jpg";
+    EXPECT_EQ(InstallPaths::Get().RunTempJpgPath(),
+              "/opt/talvane/temp-" + std::to_string(::getpid()) + ".jpg");
 }
 
 } // namespace
