@@ -7,13 +7,13 @@
 #include "pdfhost/app/CommandLine.h"
 #include "pdfhost/app/DialogAutomation.h"
 #include "pdfhost/app/DialogCommands.h"
+#include "pdfhost/app/DocumentCommands.h"
 #include "pdfhost/app/HandleCommands.h"
 #include "pdfhost/app/HostSession.h"
 #include "pdfhost/app/InfoReport.h"
 #include "pdfhost/app/ScriptRunner.h"
 #include "pdfhost/app/StampJob.h"
 #include "pdfhost/app/ViewerCommands.h"
-#include "pdfhost/av/DocumentCommands.h"
 #include "pdfhost/core/CallbackInvoker.h"
 #include "pdfhost/core/HostLog.h"
 #include "pdfhost/pdf/Documents.h"
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     // the plug-ins load and import the tables.
     app::RegisterViewerCommands();
     pdf::InstallPdfTables(session.Tables());
-    av::RegisterDocumentCommands();
+    app::RegisterDocumentCommands();
     app::RegisterDialogCommands();
     app::RegisterHandleCommands();
 

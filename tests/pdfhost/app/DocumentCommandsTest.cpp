@@ -4,17 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include "pdfhost/app/DocumentCommands.h"
 #include "pdfhost/app/ScriptRunner.h"
 #include "pdfhost/av/ActiveDocument.h"
-#include "pdfhost/av/DocumentCommands.h"
 #include "pdfhost/pdf/Documents.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
-namespace pdfhost::av {
+namespace pdfhost::app {
 namespace {
 
 namespace fs = std::filesystem;
+
+using av::ActiveDocument;
 
 using testsupport::ReadFile;
 
@@ -55,7 +57,7 @@ class DocumentCommandsTest : public ::testing::Test {
     int Run(const std::string& script, std::string& errors) {
         std::istringstream in(script);
         std::ostringstream err;
-        const int status = app::ScriptRunner::Run(in, "script", err);
+        const int status = ScriptRunner::Run(in, "script", err);
         errors = err.str();
         return status;
     }
@@ -114,4 +116,4 @@ TEST_F(DocumentCommandsTest, OpenMakesTheDocumentActiveAndCloseClearsIt) {
 }
 
 } // namespace
-} // namespace pdfhost::av
+} // namespace pdfhost::app

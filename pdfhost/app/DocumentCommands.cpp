@@ -1,4 +1,4 @@
-#include "pdfhost/av/DocumentCommands.h"
+#include "pdfhost/app/DocumentCommands.h"
 
 #include "pdfhost/app/ScriptCommands.h"
 #include "pdfhost/av/ActiveDocument.h"
@@ -7,11 +7,10 @@
 #include "pdfhost/pdf/DocumentSaver.h"
 #include "pdfhost/pdf/Documents.h"
 
-namespace pdfhost::av {
+namespace pdfhost::app {
 namespace {
 
-using app::ScriptError;
-using app::ScriptLine;
+using av::ActiveDocument;
 
 std::string PathOf(const std::string& text, const char* command) {
     if (text.empty())
@@ -74,9 +73,9 @@ void Save(const ScriptLine& line) {
 } // namespace
 
 void RegisterDocumentCommands() {
-    app::ScriptCommands::Register("open", &Open);
-    app::ScriptCommands::Register("close", &Close);
-    app::ScriptCommands::Register("save", &Save);
+    ScriptCommands::Register("open", &Open);
+    ScriptCommands::Register("close", &Close);
+    ScriptCommands::Register("save", &Save);
 }
 
-} // namespace pdfhost::av
+} // namespace pdfhost::app

@@ -1,4 +1,4 @@
-// The script commands of the document layer:
+// The script commands that open, save and close documents:
 //     open PATH               read a PDF and make it the active document
 //     close                   close the active document; unsaved changes are lost
 //     save PATH               write the active document to PATH
@@ -13,8 +13,8 @@
 // text. Saving is atomic and never replaces the input unless asked.
 #pragma once
 
-namespace pdfhost::av {
+namespace pdfhost::app {
 
 void RegisterDocumentCommands();
 
-} // namespace pdfhost::av
+} // namespace pdfhost::app
