@@ -4,6 +4,7 @@
 #include "sdk/ASCallbacks.h"
 #include "sdk/HostCalls.h"
 #include "stamp/StampCommand.h"
+#include "ui/AboutDialog.h"
 
 namespace {
 
@@ -19,9 +20,11 @@ ASBool AlwaysEnabled(void*) {
     return true;
 }
 
-// The About dialog arrives with the other dialogs; until then the item is
-// there and harmless.
-void ExecuteAbout(void*) {}
+// The dialog lives for this call only; its result means nothing here.
+void ExecuteAbout(void*) {
+    AboutDialog about;
+    about.Run();
+}
 
 ASCallback Bind(ASGenericProc proc) {
     return ASCallbackCreate(gPITables.extensionID, proc);

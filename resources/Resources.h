@@ -13,6 +13,9 @@ namespace resources {
 inline constexpr int kProductBitmap = 109; // 120x80, 24-bit: the About picture
 inline constexpr int kToolbarBitmap = 110; // 21x22, 16 colours
 
+// The project's web page, which the About dialog's "&View WebSite" opens.
+inline constexpr const char* kProjectPage = "https://talvane.org/";
+
 std::span<const unsigned char> Bitmap(int id);
 
 } // namespace resources

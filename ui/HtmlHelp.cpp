@@ -8,11 +8,17 @@ std::string HelpFilePath(std::string_view installFolder) {
     return std::string(installFolder) + "/" + std::string(kHelpFileName);
 }
 
-void OpenHtmlHelp() {
+void OpenHtmlHelp(const HelpBox& showBox, const HelpOpener& open) {
     const InstallFolder found = InstallFolder::LookUp();
     if (found.status == InstallFolder::Status::ValueUnreadable) {
-        platform::Messages::MessageBox(kUnreadableCaption, kUnreadableText);
+        showBox(std::string(kUnreadableCaption), std::string(kUnreadableText));
         return;
     }
-    platform::Shell::Open(HelpFilePath(found.folder));
+    open(HelpFilePath(found.folder));
+}
+
+void OpenHtmlHelp() {
+    OpenHtmlHelp([](const std::string& caption,
+                    const std::string& text) { platform::Messages::MessageBox(caption, text); },
+                 [](const std::string& path) { platform::Shell::Open(path); });
 }

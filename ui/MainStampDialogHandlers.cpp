@@ -2,8 +2,8 @@
 
 #include "platform/Messages.h"
 #include "platform/PresetSettings.h"
-#include "settings/InstallFolder.h"
 #include "settings/InstallPaths.h"
+#include "ui/HtmlHelp.h"
 #include "ui/MainStampDialogRun.h"
 #include "ui/PositionPresets.h"
 #include "ui/ProportionalSize.h"
@@ -227,14 +227,9 @@ void MainStampDialogHandlers::SaveSettingsAs() {
 }
 
 void MainStampDialogHandlers::HtmlHelp() {
-    const InstallFolder found = InstallFolder::LookUp();
-    if (found.status == InstallFolder::Status::ValueUnreadable) {
-        window_.ShowOwnedBox("Install key not found in registry!",
-                             "Can't find Talvane.chm,\nplease look in install dir and run from "
-                             "there.");
-        return;
-    }
-    window_.OpenWithShell(found.folder + "/PDFTalvane.chm");
+    OpenHtmlHelp([this](const std::string& caption,
+                        const std::string& text) { window_.ShowOwnedBox(caption, text); },
+                 [this](const std::string& path) { window_.OpenWithShell(path); });
 }
 
 void MainStampDialogHandlers::Stamp() {

@@ -2,6 +2,7 @@
 
 #include "platform/FilePicker.h"
 #include "platform/Messages.h"
+#include "platform/Shell.h"
 #include "resources/DialogTemplates.h"
 
 using namespace main_stamp_dialog;
@@ -105,11 +106,10 @@ void MainStampDialogWidgets::End(int result) {
 }
 
 void MainStampDialogWidgets::RunTextOnImageDialog() {
-    // The text-on-image dialog is not on widgets yet; ticking the box only
-    // shows "C".
+    // Its result does not matter here: what it changed is in the members.
+    dialog_.textOnImage.Run();
 }
 
-void MainStampDialogWidgets::OpenWithShell(const std::string&) {
-    // No desktop shell is wired yet; the help file's path is worked out and
-    // its failures reported by the handler all the same.
+void MainStampDialogWidgets::OpenWithShell(const std::string& path) {
+    platform::Shell::Open(path);
 }

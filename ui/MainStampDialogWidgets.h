@@ -9,8 +9,8 @@
 // 2 Escape); the view is cleared again before Run() returns, also when a
 // handler throws. Needs a Qt application object; runs on its thread.
 //
-// The nested text-on-image dialog and the desktop shell are reached through
-// RunTextOnImageDialog() and OpenWithShell(); both open nothing here yet.
+// RunTextOnImageDialog() runs the text-on-image dialog modally over this one;
+// OpenWithShell() hands a path to the desktop shell (platform::Shell).
 #pragma once
 
 #include <optional>

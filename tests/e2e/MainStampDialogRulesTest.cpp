@@ -228,9 +228,10 @@ TEST_F(MainStampDialogRulesTest, TheCButtonIsShownExactlyWhileTextOnImageIsTicke
     } cases[] = {
         {false, "", "unchecked", "hidden"},
         {true, "", "checked", "visible"},
-        {false, "click 1041\n", "checked", "visible"},
+        // Ticking the box opens the text dialog, which "&Cancel" closes.
+        {false, "click 1041\nclick 1043\n", "checked", "visible"},
         {true, "click 1041\n", "unchecked", "hidden"},
-        {false, "click 1041\nclick 1041\n", "unchecked", "hidden"},
+        {false, "click 1041\nclick 1043\nclick 1041\n", "unchecked", "hidden"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.textOnImage) + " then " + c.clicks);

@@ -283,10 +283,16 @@ TEST_F(PluginBindingTest, MenuItemAndButtonBothRunTheStampCommand) {
     EXPECT_EQ(button->Execute(), 0);
     EXPECT_EQ(transcript.str(), note);
 
-    // The About item is there and harmless.
+    // The About item opens the About dialog, which opens the project page
+    // and closes as answered.
     const av::MenuItem* about = av::Viewer::Bar().FindItem("ADBE:AboutPDFTalvane");
     ASSERT_NE(about, nullptr);
+    transcript.str("");
+    platform::DialogAnswers::Push({"click", {"1002"}, "1002", 0});
+    platform::DialogAnswers::Push({"click", {"1000"}, "1000", 0});
     EXPECT_EQ(about->Execute(), 0);
+    EXPECT_EQ(transcript.str(), "SHELL open \"https://talvane.org/\"\n");
+    EXPECT_EQ(platform::DialogAnswers::Pending(), 0u);
     EXPECT_EQ(log.str(), "");
 }
 

@@ -91,12 +91,12 @@ TEST(TextOnImageOpening, KeepsSetValuesAndFillsOnlyWhatIsUnset) {
         TextOnImageDialog dialog(settings);
         dialog.szFaceNameShown = c.faceShownBefore;
         dialog.nVarListPos = 7;
-        dialog.customColours[3] = 0x123456;
+        TextOnImageDialog::CustomColours()[3] = 0x123456;
         ApplyTextOnImageOpeningDefaults(dialog);
         EXPECT_EQ(settings, c.after);
         EXPECT_EQ(dialog.szFaceNameShown, c.faceShownAfter);
         EXPECT_EQ(dialog.nVarListPos, 7);
-        EXPECT_EQ(dialog.customColours[3], 0x123456u);
+        EXPECT_EQ(TextOnImageDialog::CustomColours()[3], 0x123456u);
     }
 }
 

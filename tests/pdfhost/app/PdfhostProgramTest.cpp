@@ -120,7 +120,7 @@ TEST_F(PdfhostProgramTest, RunExitsZeroOneOrTwo) {
     } cases[] = {
         {"menu and toolbar", "",
          "# both reach the command\n\nclick 1003\nmenu ADBE:PDFTalvane\n"
-         "click 1003\n  toolbar ADBE:PDFTalvane\nmenu ADBE:AboutPDFTalvane\n",
+         "click 1003\n  toolbar ADBE:PDFTalvane\nclick 1000\nmenu ADBE:AboutPDFTalvane\n",
          0, std::string(kNote) + kNote, ""},
         {"unknown item", "",
          "click 1003\nmenu ADBE:PDFTalvane\nmenu ADBE:Nothing\nmenu ADBE:PDFTalvane\n", 1, kNote,
