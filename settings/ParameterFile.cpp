@@ -190,10 +190,14 @@ void ApplyLine(std::string_view line, StampSettings& s, ParameterFile::Applied& 
     }
 }
 
+// A line break inside a value would end its line early and let the rest be
+// read as lines of their own (a file name holding "\nSTARTPROC;9" would move
+// the page range), so each CR or LF is written as a space.
 void AppendLine(std::string& out, std::string_view key, std::string_view value) {
     out += key;
     out += ';';
-    out += value;
+    for (const char c : value)
+        out += (c == '\r' || c == '\n') ? ' ' : c;
     out += "\r\n";
 }
 

@@ -2,7 +2,8 @@
 //
 // Contract: Format gives the whole file for a record: 25 lines at most, in a
 // fixed order, CR LF line ends, flag lines only where their condition holds
-// (CONSTRAINIMAGE when the proportions are NOT constrained).
+// (CONSTRAINIMAGE when the proportions are NOT constrained). A CR or LF inside
+// a text value is written as a space, so no value can add or end a line.
 //
 // Apply reads a file's content over a record. It first resets the presence-
 // coded members (bCalcRight, bCalcTop, bForcePortrait off, bConstrainImage

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <limits>
@@ -82,6 +83,53 @@ TEST(ParameterFileTest, WritesFlagLinesOnlyWhereTheirConditionHolds) {
     EXPECT_TRUE(text.ends_with("T_FONTINFO;   0|   0|   0|   0|   0|   0|   0|   0|   0|   0|"
                                "   0|   0|   0| \r\n"))
         << text;
+}
+
+TEST(ParameterFileTest, NoValueCanBreakItsLine) {
+    struct Field {
+        const char* key;
+        std::function<std::string&(StampSettings&)> text;
+    };
+    const std::vector<Field> fields = {
+        {"POSITION", [](StampSettings& s) -> std::string& { return s.szPosition; }},
+        {"IMAGEFILENAME", [](StampSettings& s) -> std::string& { return s.szImageFileName; }},
+        {"T_TEXT", [](StampSettings& s) -> std::string& { return s.text.szText; }},
+        {"T_FONTNAME", [](StampSettings& s) -> std::string& { return s.text.szFontName; }},
+    };
+    const std::string clean = ParameterFile::Format(SampleSettings());
+    const auto lineEnds = [](const std::string& text) {
+        return std::pair(std::count(text.begin(), text.end(), '\n'),
+                         std::count(text.begin(), text.end(), '\r'));
+    };
+    for (const Field& field : fields) {
+        SCOPED_TRACE(field.key);
+        StampSettings s = SampleSettings();
+        field.text(s) = "a\r\nb\nc\rd";
+        std::string text = ParameterFile::Format(s);
+        EXPECT_EQ(lineEnds(text), lineEnds(clean));
+        EXPECT_NE(text.find(std::string(field.key) + ";a  b c d\r\n"), std::string::npos) << text;
+        StampSettings read = SampleSettings();
+        ASSERT_TRUE(ParameterFile::Apply(text, read));
+        StampSettings expected = SampleSettings();
+        field.text(expected) = "a  b c d";
+        EXPECT_EQ(read, expected);
+
+        // What follows a break must not become a key line of its own.
+        field.text(s) = "a\nSTARTPROC;9";
+        text = ParameterFile::Format(s);
+        EXPECT_EQ(lineEnds(text), lineEnds(clean));
+        read = SampleSettings();
+        ASSERT_TRUE(ParameterFile::Apply(text, read));
+        EXPECT_EQ(read.nStartProc, SampleSettings().nStartProc);
+    }
+
+    StampSettings s = SampleSettings();
+    s.text.lfFontInfo.SetFaceName("Sans\nSTARTPROC;9");
+    const std::string text = ParameterFile::Format(s);
+    EXPECT_EQ(lineEnds(text), lineEnds(clean));
+    StampSettings read = SampleSettings();
+    ASSERT_TRUE(ParameterFile::Apply(text, read));
+    EXPECT_EQ(read.nStartProc, SampleSettings().nStartProc);
 }
 
 using Change = std::function<void(StampSettings&)>;
