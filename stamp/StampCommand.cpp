@@ -43,6 +43,11 @@ bool EmbedPictureFileDirectly(const StampSettings& s, bool changed) {
 
 struct PreparedPicture {
     bool changed = false; // text drawn or rescaled
+    // The size of the bitmap written, which the image object must declare:
+    // a pixel size past 16 bits is scaled to its low 16 bits, so the settings'
+    // numbers are not always what the JPEG holds.
+    int width = 0;
+    int height = 0;
 };
 
 // Loads, prepares and writes the picture; false when it cannot be loaded
@@ -75,8 +80,11 @@ bool PreparePicture(const StampSettings& s, const std::string& tempJpg, Prepared
     }
     // A write that fails must not leave an older picture to be embedded.
     std::remove(tempJpg.c_str());
-    if (bitmap)
+    if (bitmap) {
+        out.width = bitmap->width();
+        out.height = bitmap->height();
         objects.jpegWriter.SaveBitmapAsJpeg(tempJpg, *bitmap);
+    }
     return true;
 }
 
@@ -103,8 +111,8 @@ bool RunProtectedSteps(ASInt32 pageCount, const std::string& tempJpg, RunObjects
 
     ImageSpec spec;
     spec.jpegPath = EmbedPictureFileDirectly(s, picture.changed) ? s.szImageFileName : tempJpg;
-    spec.pixelWidth = s.nImageWidth;
-    spec.pixelHeight = s.nImageHeight;
+    spec.pixelWidth = picture.width;
+    spec.pixelHeight = picture.height;
     spec.placement = PlacementOf(s);
     CreateImageElement(doc, spec, run);
     if (StepErrorCode() != 0)

@@ -40,6 +40,41 @@ TEST_F(ImageObjectTest, ThePictureIsStoredOnceAndDrawnOnEveryPage) {
     EXPECT_TRUE(Near(decoded->At(20, 15), kRust, 6)) << decoded->At(20, 15);
 }
 
+TEST_F(ImageObjectTest, TheImageDeclaresTheSizeOfTheJpegItHolds) {
+    // A pixel size past 16 bits is scaled to its low 16 bits; an object that
+    // declared the settings' number would not match its own data.
+    struct Case {
+        const char* what;
+        int width, height; // IMAGEWIDTH x IMAGEHEIGHT
+        int jpegWidth, jpegHeight;
+    } cases[] = {
+        {"a width past 16 bits", 65536 + 160, 80, 160, 80},
+        {"both past 16 bits", 2 * 65536 + 50, 65536 + 40, 50, 40},
+    };
+    WritePdf(folder.Path("in.pdf"), NumberedPages(2));
+    const auto picture = Picture("rust.bmp", 40, 30, Solid(kRust));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StandardSettings(picture, c.width, c.height).Write(folder.SettingsPath());
+        std::filesystem::remove(folder.Path("out.pdf"));
+
+        const HostResult r = folder.RunScript(
+            "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
+        ASSERT_EQ(r.status, 0) << r.Describe();
+        ASSERT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
+        EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
+
+        const std::vector<ImageFacts> images = PdfInspector(folder.Path("out.pdf")).Images();
+        ASSERT_EQ(images.size(), 1u);
+        const auto decoded = DecodeJpeg(images[0].rawData);
+        ASSERT_TRUE(decoded);
+        EXPECT_EQ(decoded->width, c.jpegWidth);
+        EXPECT_EQ(decoded->height, c.jpegHeight);
+        EXPECT_EQ(images[0].width, c.jpegWidth);
+        EXPECT_EQ(images[0].height, c.jpegHeight);
+    }
+}
+
 TEST_F(ImageObjectTest, OnlyAnUnchangedFittingJpgIsEmbeddedAsItIs) {
     const auto jpg = Picture("rust.jpg", 40, 30, Solid(kRust));
     const auto upper = Picture("rust.JPG", 40, 30, Solid(kRust));
