@@ -17,10 +17,18 @@
 // appended when its file name has none), so that two hosts stamping at once
 // with one installation folder never embed each other's picture. An empty
 // szTempJpgPath stays empty, for the writer to report. RunTempJpgPathFor
-// is the same for a given path and process id.
+// is the same for a given path and process id; RunTempJpgProcess is its
+// inverse, the id a file name was made for, or nullopt for any other name.
+//
+// RemoveStaleRunTempJpgs deletes the run JPEGs that processes which no longer
+// exist left in szTempJpgPath's folder (a host that was killed mid-run), so
+// they do not pile up with one name per process. Only names RunTempJpgPathFor
+// makes are touched; this process's and those of running processes stay. A
+// file that cannot be removed is left for a later run, without a message.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 struct InstallPaths {
@@ -33,6 +41,9 @@ struct InstallPaths {
 
     std::string RunTempJpgPath() const;
     static std::string RunTempJpgPathFor(const std::string& tempJpgPath, long processId);
+    static std::optional<long> RunTempJpgProcess(const std::string& tempJpgPath,
+                                                 const std::string& candidatePath);
+    void RemoveStaleRunTempJpgs() const;
 };
 
 void GetInstallPaths();

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "image/BitmapScaler.h"
 #include "image/JpegHeader.h"
@@ -138,8 +140,26 @@ void ApplyFirstRunSettings() {
     objects.dialog.ApplyFirstRunValues();
     objects.bFirstUse = false;
     GetInstallPaths();
+    InstallPaths::Get().RemoveStaleRunTempJpgs();
     objects.dialog.ReadParameterFile(InstallPaths::Get().szIniPath);
 }
+
+// The run's temporary JPEG is only a step on the way into the document; it
+// goes on every way out of the run, early ends included, so none is left
+// behind in the installation folder.
+class TempJpgRemoval {
+  public:
+    explicit TempJpgRemoval(std::string path) : path_(std::move(path)) {}
+    ~TempJpgRemoval() {
+        if (!path_.empty())
+            std::remove(path_.c_str());
+    }
+    TempJpgRemoval(const TempJpgRemoval&) = delete;
+    TempJpgRemoval& operator=(const TempJpgRemoval&) = delete;
+
+  private:
+    std::string path_;
+};
 
 } // namespace
 
@@ -177,6 +197,7 @@ void StampCommand() {
         return;
 
     const std::string tempJpg = InstallPaths::Get().RunTempJpgPath();
+    const TempJpgRemoval removal(tempJpg);
     ASErrorCode runError = 0;
     bool reachedEnd = true;
     DURING
@@ -193,5 +214,4 @@ void StampCommand() {
         AVAlertNote(HostErrorText(runError).c_str());
     else
         platform::Messages::AppMessageBox(kDoneMessage);
-    std::remove(tempJpg.c_str());
 }

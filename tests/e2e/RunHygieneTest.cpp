@@ -4,6 +4,8 @@
 
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace e2e {
 namespace {
@@ -36,6 +38,27 @@ TEST_F(RunHygieneTest, AFinishedRunLeavesNoTemporaryJpeg) {
         EXPECT_EQ(r.messages, (std::vector<TranscriptMessage>{Done(), Done()}));
         EXPECT_EQ(folder.InstallFiles(), std::vector<std::string>{"PDFTalvane.ini"});
     }
+}
+
+TEST_F(RunHygieneTest, TheFirstRunClearsWhatEndedHostsLeftBehind) {
+    // A host killed mid-run leaves its temporary JPEG; with one name per
+    // process they would pile up. A running host's file is its own business.
+    WritePdf(folder.Path("in.pdf"), NumberedPages(1));
+    UseBlackPicture();
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    const std::string ended = "temp-" + std::to_string(child) + ".jpg";
+    const std::string running = "temp-" + std::to_string(::getpid()) + ".jpg";
+    for (const std::string& name : {ended, running, std::string("notes.jpg")})
+        std::ofstream(folder.Install() / name) << "x";
+
+    const HostResult r = folder.RunScript("open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nclose\n");
+    ASSERT_EQ(r.status, 0) << r.Describe();
+    EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
+    EXPECT_EQ(folder.InstallFiles(),
+              (std::vector<std::string>{"PDFTalvane.ini", "notes.jpg", running}));
 }
 
 // The HANDLES lines a script printed, in order.

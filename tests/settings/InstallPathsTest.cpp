@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -121,6 +123,63 @@ TEST_F(InstallPathsTest, TheRunsTemporaryJpegCarriesTheProcessId) {
     InstallPaths::Get().szTempJpgPath = "/opt/talvane/temp.jpg";
     EXPECT_EQ(InstallPaths::Get().RunTempJpgPath(),
               "/opt/talvane/temp-" + std::to_string(::getpid()) + ".jpg");
+}
+
+TEST_F(InstallPathsTest, TellsWhichProcessARunsJpegBelongsTo) {
+    const struct {
+        const char* candidate;
+        std::optional<long> process;
+    } cases[] = {
+        {"/opt/talvane/temp-4242.jpg", 4242},
+        {"/opt/talvane/temp-1.jpg", 1},
+        {"/opt/talvane/temp.jpg", std::nullopt},
+        {"/opt/talvane/temp-.jpg", std::nullopt},
+        {"/opt/talvane/temp-042.jpg", std::nullopt},
+        {"/opt/talvane/temp-12a.jpg", std::nullopt},
+        {"/opt/talvane/temp--12.jpg", std::nullopt},
+        {"/opt/talvane/temp-12.jpeg", std::nullopt},
+        {"/opt/talvane/temp-12.jpg.bak", std::nullopt},
+        {"/opt/talvane/xtemp-12.jpg", std::nullopt},
+        {"/opt/other/temp-12.jpg", std::nullopt},
+        {"/opt/talvane/temp-99999999999999999999.jpg", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(InstallPaths::RunTempJpgProcess("/opt/talvane/temp.jpg", c.candidate), c.process)
+            << c.candidate;
+    EXPECT_EQ(InstallPaths::RunTempJpgProcess("", "/temp-12.jpg"), std::nullopt);
+}
+
+// The id of a process that has certainly ended: a child of this test, waited for.
+long EndedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return static_cast<long>(child);
+}
+
+TEST_F(InstallPathsTest, RemovesOnlyTheJpegsOfEndedProcesses) {
+    namespace fs = std::filesystem;
+    InstallPaths::Get().szTempJpgPath = dir_.File("temp.jpg");
+    const std::string gone = "temp-" + std::to_string(EndedProcess()) + ".jpg";
+    const std::string self = "temp-" + std::to_string(::getpid()) + ".jpg";
+    const std::string running = "temp-" + std::to_string(::getppid()) + ".jpg";
+    const std::vector<std::string> kept = {
+        self, running, "temp.jpg", "temp-0012.jpg", "other.jpg", "PDFTalvane.ini"};
+    for (const std::string& name : kept)
+        WriteFile(dir_.File(name), "x");
+    WriteFile(dir_.File(gone), "x");
+    // A folder with a run's name is not a run's file.
+    const std::string goneFolder = "temp-" + std::to_string(EndedProcess()) + ".jpg";
+    fs::create_directory(dir_.File(goneFolder));
+
+    InstallPaths::Get().RemoveStaleRunTempJpgs();
+
+    EXPECT_FALSE(fs::exists(dir_.File(gone)));
+    for (const std::string& name : kept)
+        EXPECT_TRUE(fs::exists(dir_.File(name))) << name;
+    EXPECT_TRUE(fs::is_directory(dir_.File(goneFolder)));
 }
 
 } // namespace
