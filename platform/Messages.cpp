@@ -16,6 +16,7 @@ struct State {
     std::ostream* transcript = &std::cout;
     MessageResponder responder;
     int headless = -1; // -1: decide from the running application
+    QWidget* owner = nullptr;
 };
 
 State& state() {
@@ -30,10 +31,20 @@ bool RunningInteractively() {
     return platformName != "offscreen" && platformName != "minimal";
 }
 
+// The box stays above its owner and blocks it: the window on top (a picker
+// or prompt over a dialog), else the kit dialog on top, else the main window.
+QWidget* OwnerFor(const Message& m) {
+    if (m.kind == MessageKind::Box)
+        return nullptr;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (Dialog* top = Dialog::Top())
+        return top->Window();
+    return state().owner;
+}
+
 int ShowBox(const Message& m) {
-    // Owned by the dialog on top, so it stays above it and blocks it.
-    Dialog* top = Dialog::Top();
-    QMessageBox box(top ? top->Window() : nullptr);
+    QMessageBox box(OwnerFor(m));
     box.setWindowTitle(QString::fromStdString(m.caption));
     box.setText(QString::fromStdString(m.text));
     box.setIcon(m.kind == MessageKind::NoteAlert ? QMessageBox::Information : QMessageBox::Warning);
@@ -96,6 +107,10 @@ MessageResponder Messages::SetResponder(MessageResponder responder) {
 
 void Messages::SetHeadless(bool headless) {
     state().headless = headless ? 1 : 0;
+}
+
+void Messages::SetOwnerWindow(QWidget* window) {
+    state().owner = window;
 }
 
 bool Messages::Headless() {

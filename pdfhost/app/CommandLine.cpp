@@ -93,6 +93,32 @@ bool TakesValue(const std::string& option) {
     return std::find(std::begin(options), std::end(options), option) != std::end(options);
 }
 
+// view [--script SCRIPT] [FILE.pdf]
+void ParseView(CommandLine& cl, const std::vector<std::string>& words) {
+    cl.command = Command::View;
+    std::size_t i = 1;
+    if (i < words.size() && words[i].starts_with("--script")) {
+        if (words[i].starts_with("--script=")) {
+            cl.script = words[i].substr(9);
+        } else if (words[i] == "--script" && i + 1 < words.size()) {
+            cl.script = words[++i];
+        } else {
+            cl.error = "view --script needs a SCRIPT";
+            return;
+        }
+        cl.viewScript = !cl.script.empty();
+        if (!cl.viewScript) {
+            cl.error = "view --script needs a SCRIPT";
+            return;
+        }
+        ++i;
+    }
+    if (i < words.size())
+        cl.viewFile = words[i++];
+    if (i < words.size())
+        cl.error = "view takes at most one FILE.pdf";
+}
+
 } // namespace
 
 CommandLine CommandLine::Parse(int argc, const char* const* argv) {
@@ -139,6 +165,8 @@ CommandLine CommandLine::Parse(int argc, const char* const* argv) {
             cl.command = Command::Stamp;
             cl.stamp = std::move(*stamp);
         }
+    } else if (positional[0] == "view") {
+        ParseView(cl, positional);
     } else if (positional[0] == "info" || positional[0] == "run") {
         cl.error = positional[0] == "info" ? "info takes no arguments" : "run needs one SCRIPT";
     } else {
@@ -152,6 +180,7 @@ const char* CommandLine::Usage() {
        pdfhost [OPTIONS] run SCRIPT
        pdfhost [OPTIONS] stamp [STAMP-OPTIONS] IN.pdf -o OUT.pdf
        pdfhost [OPTIONS] stamp [STAMP-OPTIONS] IN.pdf... --out-dir DIR
+       pdfhost [OPTIONS] view [--script SCRIPT] [FILE.pdf]
 
 Loads every plug-in (*.api) of the plug-in folder, then:
   info        prints the plug-ins, the tables each obtained, and every menu
@@ -182,6 +211,13 @@ Loads every plug-in (*.api) of the plug-in folder, then:
               DIR under its input's file name; an input that fails is
               reported and skipped, the others are still written, and the
               exit status is 1 at the end
+  view [--script SCRIPT] [FILE.pdf]
+              opens the viewer window (with FILE.pdf). With --script, runs
+              SCRIPT inside the window, with these steps besides run's:
+                grab-window PNG  write a picture of the whole window
+                page N           scroll to page N
+                title            print TITLE "<window title>"
+              and closes the window when the script ends, with its status
 
 Stamp options (after "stamp"; the installation folder is never written):
   --params FILE.tvp  load FILE.tvp over the settings, as the dialog's "Load

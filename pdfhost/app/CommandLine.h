@@ -4,6 +4,7 @@
 //     pdfhost [OPTIONS] run SCRIPT
 //     pdfhost [OPTIONS] stamp [STAMP-OPTIONS] IN.pdf -o OUT.pdf
 //     pdfhost [OPTIONS] stamp [STAMP-OPTIONS] IN.pdf... --out-dir DIR
+//     pdfhost [OPTIONS] view [--script SCRIPT] [FILE.pdf]
 //
 // The words after "stamp" are its own (StampArguments.h).
 // Contract: Parse() never exits; it returns the options, or an error text
@@ -22,12 +23,14 @@
 
 namespace pdfhost::app {
 
-enum class Command { Info, Run, Stamp };
+enum class Command { Info, Run, Stamp, View };
 
 struct CommandLine {
     Command command = Command::Info;
     std::string script;
     StampArguments stamp;
+    std::optional<std::string> viewFile;     // view: the document to open first
+    bool viewScript = false;                 // view: `script` runs in the window
     std::optional<std::string> pluginFolder; // default: <exe dir>/../plug_ins
     std::optional<std::string> registryFile;
     SessionOptions session;

@@ -34,6 +34,29 @@ bool ScriptRunner::ParseLine(const std::string& text, int number, ScriptLine& li
     return true;
 }
 
+bool ScriptRunner::RunLine(const ScriptLine& line, std::string& failure) {
+    failure.clear();
+    DialogAutomation* automation = DialogAutomation::Current();
+    if (automation)
+        automation->SetLine(line.number);
+    if (const ScriptCommand* command = ScriptCommands::Find(line.command)) {
+        try {
+            (*command)(line);
+        } catch (const std::exception& e) {
+            failure = e.what();
+        } catch (...) {
+            failure = "the command failed";
+        }
+    } else {
+        failure = "unknown command \"" + line.command + "\"";
+    }
+    if (automation && automation->Failed()) {
+        failure.clear(); // the automation has said why, when it happened
+        return false;
+    }
+    return failure.empty();
+}
+
 int ScriptRunner::Run(std::istream& script, const std::string& name, std::ostream& errors) {
     int number = 0;
     for (std::string text; std::getline(script, text);) {
@@ -41,27 +64,13 @@ int ScriptRunner::Run(std::istream& script, const std::string& name, std::ostrea
         if (!ParseLine(text, ++number, line))
             continue;
         std::string failure;
-        DialogAutomation* automation = DialogAutomation::Current();
-        if (automation)
-            automation->SetLine(number);
-        if (const ScriptCommand* command = ScriptCommands::Find(line.command)) {
-            try {
-                (*command)(line);
-            } catch (const std::exception& e) {
-                failure = e.what();
-            } catch (...) {
-                failure = "the command failed";
-            }
-        } else {
-            failure = "unknown command \"" + line.command + "\"";
-        }
-        if (automation && automation->Failed())
-            return 1; // the automation has said why, when it happened
+        if (RunLine(line, failure))
+            continue;
         if (!failure.empty()) {
             errors << "pdfhost: " << name << ":" << number << ": " << failure << '\n';
             errors.flush();
-            return 1;
         }
+        return 1;
     }
     return 0;
 }

@@ -24,6 +24,9 @@ class ScriptRunner {
   public:
     static int RunFile(const std::string& path, std::ostream& errors);
     static int Run(std::istream& script, const std::string& name, std::ostream& errors);
+    // Runs one parsed line. False when it failed; `failure` then holds the
+    // message, or "" when the automation has already reported it.
+    static bool RunLine(const ScriptLine& line, std::string& failure);
     // Splits one line; false for a blank or comment line.
     static bool ParseLine(const std::string& text, int number, ScriptLine& line);
 };

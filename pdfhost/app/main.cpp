@@ -18,6 +18,7 @@
 #include "pdfhost/core/HostLog.h"
 #include "pdfhost/pdf/Documents.h"
 #include "pdfhost/pdf/PdfTables.h"
+#include "pdfhost/viewer/RunViewer.h"
 #include "platform/RegistrySetup.h"
 
 namespace {
@@ -67,15 +68,20 @@ int main(int argc, char** argv) {
     app::RegisterHandleCommands();
 
     session.LoadPlugins();
-    // Scripted and batch runs answer dialogs from the queue, never a person.
+    // Scripted and batch runs answer dialogs from the queue; in a viewer
+    // window without a script a person answers them.
     app::DialogAutomation automation(std::cout, std::cerr);
-    if (cl.command != app::Command::Info)
+    const bool person = cl.command == app::Command::View && !cl.viewScript;
+    if (cl.command != app::Command::Info && !person)
         automation.Install();
     int status = 0;
     if (cl.command == app::Command::Info)
         app::InfoReport::Write(std::cout, session.Loader());
     else if (cl.command == app::Command::Stamp)
         status = app::RunStampJob(cl.stamp, std::cerr);
+    else if (cl.command == app::Command::View)
+        status = viewer::RunViewer(
+            cl.viewFile, cl.viewScript ? std::optional(cl.script) : std::nullopt, std::cerr);
     else
         status = app::ScriptRunner::RunFile(cl.script, std::cerr);
     if (const std::string left = app::FinishDialogAnswers(); !left.empty()) {

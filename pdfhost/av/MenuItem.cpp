@@ -40,7 +40,14 @@ void MenuItem::SetComputeEnabledProc(ASCallback proc, void* data) {
     enabledData_ = data;
 }
 
+void MenuItem::SetHostProcs(std::function<void()> run, std::function<bool()> enabled) {
+    hostRun_ = std::move(run);
+    hostEnabled_ = std::move(enabled);
+}
+
 bool MenuItem::IsEnabled() const {
+    if (hostEnabled_)
+        return hostEnabled_();
     if (!enabled_)
         return true;
     try {
@@ -53,6 +60,10 @@ bool MenuItem::IsEnabled() const {
 }
 
 ASErrorCode MenuItem::Execute() const {
+    if (hostRun_) {
+        hostRun_();
+        return 0;
+    }
     if (!execute_)
         Raise(kErrBadParameter, "The menu item " + name_ + " has nothing to run.");
     return CallbackInvoker::Invoke<AVExecuteProc>("execute procedure of menu item " + name_,

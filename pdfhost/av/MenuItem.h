@@ -7,8 +7,14 @@
 // from it counts as disabled. Execute() raises kErrBadParameter when there
 // is nothing to run and otherwise returns the code the procedure raised (0
 // when it returned normally).
+//
+// The host's own items (a front end's Open or Quit) carry host procedures
+// instead: SetHostProcs() gives the item a function to run and, optionally,
+// one that says whether it is enabled; Execute() and IsEnabled() use them
+// when set. The model only stores them; it does not know who set them.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "sdk/PIRecords.h"
@@ -35,7 +41,11 @@ class MenuItem {
 
     void SetExecuteProc(ASCallback proc, void* data);
     void SetComputeEnabledProc(ASCallback proc, void* data);
-    bool HasExecuteProc() const { return execute_ != nullptr; }
+    bool HasExecuteProc() const { return execute_ != nullptr || hostRun_ != nullptr; }
+    void SetHostProcs(std::function<void()> run, std::function<bool()> enabled = {});
+    // A key sequence in Qt's portable text form ("Ctrl+O"), or empty.
+    const std::string& Shortcut() const { return shortcut_; }
+    void SetShortcut(std::string keys) { shortcut_ = std::move(keys); }
 
     bool IsEnabled() const;
     ASErrorCode Execute() const;
@@ -53,6 +63,9 @@ class MenuItem {
     ASCallback enabled_ = nullptr;
     void* enabledData_ = nullptr;
     Menu* parent_ = nullptr;
+    std::function<void()> hostRun_;
+    std::function<bool()> hostEnabled_;
+    std::string shortcut_;
 };
 
 } // namespace pdfhost::av

@@ -27,7 +27,16 @@ void ToolButton::SetExecuteProc(ASCallback proc, void* data) {
     executeData_ = data;
 }
 
+void ToolButton::SetHostProcs(std::function<void()> run, std::function<bool()> enabled) {
+    hostRun_ = std::move(run);
+    hostEnabled_ = std::move(enabled);
+}
+
 ASErrorCode ToolButton::Execute() const {
+    if (hostRun_) {
+        hostRun_();
+        return 0;
+    }
     if (!execute_)
         Raise(kErrBadParameter, "The toolbar button " + name_ + " has nothing to run.");
     return CallbackInvoker::Invoke<AVExecuteProc>("execute procedure of toolbar button " + name_,

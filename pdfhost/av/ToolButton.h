@@ -5,9 +5,12 @@
 // HandleRegistry as HandleKind::ToolButton for its lifetime. Buttons have no
 // enable procedure in this interface, so they are always enabled. Execute()
 // raises kErrBadParameter when there is nothing to run and otherwise returns
-// the code the procedure raised (0 when it returned normally).
+// the code the procedure raised (0 when it returned normally). The host's
+// own buttons carry host procedures set by a front end (SetHostProcs): a
+// function to run and one that says whether the button is enabled.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -32,7 +35,9 @@ class ToolButton {
     void SetHelpText(std::string text) { helpText_ = std::move(text); }
 
     void SetExecuteProc(ASCallback proc, void* data);
-    bool HasExecuteProc() const { return execute_ != nullptr; }
+    bool HasExecuteProc() const { return execute_ != nullptr || hostRun_ != nullptr; }
+    void SetHostProcs(std::function<void()> run, std::function<bool()> enabled = {});
+    bool IsEnabled() const { return hostEnabled_ ? hostEnabled_() : HasExecuteProc(); }
     ASErrorCode Execute() const;
 
     bool placed = false;
@@ -43,6 +48,8 @@ class ToolButton {
     std::string helpText_;
     ASCallback execute_ = nullptr;
     void* executeData_ = nullptr;
+    std::function<void()> hostRun_;
+    std::function<bool()> hostEnabled_;
 };
 
 } // namespace pdfhost::av
