@@ -107,8 +107,8 @@ void PageView::Layout() {
 int PageView::CurrentPage() const {
     if (rects_.empty())
         return -1;
-    const int top = verticalScrollBar()->value();
-    // The first page whose bottom lies below the top of the view.
+    const int top = verticalScrollBar()->value() + viewport()->height() / 2;
+    // The page at the middle of the view (or the gap above it).
     auto it = std::lower_bound(rects_.begin(), rects_.end(), top,
                                [](const QRect& r, int y) { return r.bottom() + kGap < y; });
     if (it == rects_.end())

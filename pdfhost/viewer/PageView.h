@@ -4,7 +4,7 @@
 // width, fit page, or a percentage from 25 to 400; 100 % is 96 pixels per
 // inch). Painting requests only the pages that intersect the viewport; a page
 // not rendered yet is drawn as a white sheet and painted when pageReady
-// arrives. CurrentPage() is the 0-based page at the top of the view (-1
+// arrives. CurrentPage() is the 0-based page at the middle of the view (-1
 // without pages); currentPageChanged is emitted when it changes. ShowPage()
 // scrolls so a page starts at the top. Layout() must be called after the
 // renderer's pages change.
