@@ -54,7 +54,7 @@ TEST_F(DesktopViewerTest, TheToolbarButtonStampsThePageInTheWindow) {
     ASSERT_FALSE(display.Name().empty()) << display.Error();
     UseBlackPicture();
     WritePdf(folder.Path("in.pdf"), NumberedPages(2));
-    const std::string input = ReadBytes(folder.Path("in.pdf"));
+    const std::string input = ReadFile(folder.Path("in.pdf"));
     std::ofstream(folder.Path("view.script")) << "menu FitPage\n"
                                                  "grab-window before.png\n"
                                                  "click 1003\n"
@@ -70,8 +70,8 @@ TEST_F(DesktopViewerTest, TheToolbarButtonStampsThePageInTheWindow) {
         " '" PDFHOST_EXE "' --plugins '" TALVANE_PLUGIN_DIR "' --registry '" +
         folder.Registry().string() + "' view --script view.script in.pdf > out.txt 2> err.txt";
     const int status = std::system(command.c_str());
-    const std::string out = ReadBytes(folder.Path("out.txt"));
-    const std::string err = ReadBytes(folder.Path("err.txt"));
+    const std::string out = ReadFile(folder.Path("out.txt"));
+    const std::string err = ReadFile(folder.Path("err.txt"));
 
     // The script's last line fails (there is no page 3), and with it the run.
     EXPECT_EQ(WEXITSTATUS(status), 1) << err;
@@ -81,9 +81,9 @@ TEST_F(DesktopViewerTest, TheToolbarButtonStampsThePageInTheWindow) {
     EXPECT_EQ(ParseTranscript(out), std::vector<TranscriptMessage>{Done()});
     EXPECT_NE(out.find("TITLE \"in.pdf* - pdfhost\"\n"), std::string::npos) << out;
     EXPECT_NE(out.find("TITLE \"in.pdf - pdfhost\"\n"), std::string::npos) << "saved: " << out;
-    EXPECT_EQ(PdfInspector::QpdfCheck(folder.Path("out.pdf")), 0);
+    EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
     EXPECT_EQ(StampedPages(folder.Path("out.pdf")), (std::vector<int>{0, 1}));
-    EXPECT_EQ(ReadBytes(folder.Path("in.pdf")), input);
+    EXPECT_EQ(ReadFile(folder.Path("in.pdf")), input);
 
     const QImage before(QString::fromStdString(folder.Path("before.png").string()));
     const QImage after(QString::fromStdString(folder.Path("after.png").string()));

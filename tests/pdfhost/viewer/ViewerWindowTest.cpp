@@ -14,7 +14,6 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
-#include <sstream>
 
 #include "pdfhost/app/HostSession.h"
 #include "pdfhost/av/ActiveDocument.h"
@@ -24,6 +23,9 @@
 #include "pdfhost/viewer/PageView.h"
 #include "pdfhost/viewer/ViewerWindow.h"
 #include "platform/Messages.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/ToolRuns.h"
 
 namespace pdfhost::viewer {
 namespace {
@@ -47,22 +49,17 @@ void WritePdf(const fs::path& path, int pages) {
 }
 
 std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return testsupport::ReadFile(path);
 }
 
 int QpdfCheck(const fs::path& path) {
-    return std::system(("qpdf --check '" + path.string() + "' > /dev/null 2>&1").c_str());
+    return testsupport::QpdfCheck(path);
 }
 
 class ViewerWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::path(::testing::TempDir()) / "viewer-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        dir_ = folder_.Path();
         platform::Messages::SetTranscript(nullptr);
         app::SessionOptions options;
         options.loader.folder = TALVANE_PLUGIN_DIR;
@@ -78,8 +75,6 @@ class ViewerWindowTest : public ::testing::Test {
         av::ActiveDocument::Clear();
         pdf::Documents::CloseAll();
         session_.reset();
-        if (!HasFailure())
-            fs::remove_all(dir_);
     }
 
     pdf::Document& Active() { return pdf::Document::FromHandle(av::ActiveDocument::Doc()); }
@@ -97,6 +92,7 @@ class ViewerWindowTest : public ::testing::Test {
         });
     }
 
+    testsupport::TempFolder folder_{"viewer", testsupport::TempFolder::OnFailure::Keep};
     fs::path dir_;
     std::unique_ptr<app::HostSession> session_;
     std::unique_ptr<ViewerWindow> window_;
