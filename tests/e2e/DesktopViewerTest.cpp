@@ -7,7 +7,7 @@
 #include <sys/wait.h>
 
 #include "StampScenario.h"
-#include "XvfbDisplay.h"
+#include "tests/support/XvfbDisplay.h"
 
 namespace e2e {
 namespace {
@@ -50,7 +50,7 @@ Box PageOf(const QImage& grab) {
 class DesktopViewerTest : public StampScenario {};
 
 TEST_F(DesktopViewerTest, TheToolbarButtonStampsThePageInTheWindow) {
-    XvfbDisplay display;
+    testsupport::XvfbDisplay display;
     ASSERT_FALSE(display.Name().empty()) << display.Error();
     UseBlackPicture();
     WritePdf(folder.Path("in.pdf"), NumberedPages(2));
