@@ -57,6 +57,7 @@ xvfb=$!
 read -r -t 20 -u "$fd" display || fail "Xvfb did not start"
 cat > "$work/view.script" <<'SCRIPT'
 menu FitPage
+click 1003
 toolbar ADBE:PDFTalvane
 grab-window window.png
 SCRIPT
