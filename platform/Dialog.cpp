@@ -14,6 +14,7 @@
 #include "platform/DialogWindow.h"
 #include "platform/IntegerText.h"
 #include "platform/Messages.h"
+#include "platform/OwnerWindow.h"
 #include "platform/SwatchButton.h"
 
 namespace platform {
@@ -108,8 +109,7 @@ bool Dialog::IsOpen() const {
 int Dialog::Run() {
     if (window_)
         return -1; // already running: a dialog cannot nest inside itself
-    Dialog* parent = Top();
-    window_ = std::make_unique<DialogWindow>(*this, parent ? parent->Window() : nullptr);
+    window_ = std::make_unique<DialogWindow>(*this, OwnerWindow::ForNewWindow());
     openDialogs().push_back(this);
     {
         Transfer quiet(transferring_);

@@ -23,8 +23,9 @@
 // the result is false.
 //
 // Everything runs on the user-interface thread. Dialogs nest: a dialog run
-// from a handler is modal over its parent. Messages shown while a dialog is
-// open are owned by the dialog on top.
+// from a handler is modal over its parent; a dialog opened while none is
+// open belongs to the main window (OwnerWindow). Messages shown while a
+// dialog is open are owned by the dialog on top.
 #pragma once
 
 #include <QDialog>

@@ -3,8 +3,8 @@
 #include <QFileDialog>
 #include <filesystem>
 
-#include "platform/Dialog.h"
 #include "platform/DialogDriver.h"
+#include "platform/OwnerWindow.h"
 
 namespace platform {
 namespace {
@@ -31,8 +31,7 @@ std::optional<std::string> Pick(const FilePickerOptions& options, bool open) {
             return FilePicker::Finish(options, answer->path);
         }
     }
-    Dialog* top = Dialog::Top();
-    QFileDialog picker(top ? top->Window() : nullptr, QString::fromStdString(options.title));
+    QFileDialog picker(OwnerWindow::ForNewWindow(), QString::fromStdString(options.title));
     picker.setOption(QFileDialog::DontUseNativeDialog);
     picker.setOption(QFileDialog::DontConfirmOverwrite);
     picker.setOption(QFileDialog::ReadOnly, false);

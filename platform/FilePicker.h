@@ -1,7 +1,8 @@
 // The common open-file and save-file pickers.
 //
 // Contract: Open() and Save() show a picker titled options.title, owned by
-// the dialog on top, with the filters in order (the first selected), and
+// the dialog on top (else the main window, OwnerWindow), with the filters in
+// order (the first selected), and
 // return the chosen path, or std::nullopt when the user cancels. Neither
 // changes the process's current directory. A chosen name without an
 // extension gets options.defaultExtension (when set); a path longer than

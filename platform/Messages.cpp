@@ -1,6 +1,6 @@
 #include "platform/Messages.h"
 
-#include "platform/Dialog.h"
+#include "platform/OwnerWindow.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -16,7 +16,6 @@ struct State {
     std::ostream* transcript = &std::cout;
     MessageResponder responder;
     int headless = -1; // -1: decide from the running application
-    QWidget* owner = nullptr;
 };
 
 State& state() {
@@ -38,9 +37,7 @@ QWidget* OwnerFor(const Message& m) {
         return nullptr;
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
-    if (Dialog* top = Dialog::Top())
-        return top->Window();
-    return state().owner;
+    return OwnerWindow::ForNewWindow();
 }
 
 int ShowBox(const Message& m) {
@@ -107,10 +104,6 @@ MessageResponder Messages::SetResponder(MessageResponder responder) {
 
 void Messages::SetHeadless(bool headless) {
     state().headless = headless ? 1 : 0;
-}
-
-void Messages::SetOwnerWindow(QWidget* window) {
-    state().owner = window;
 }
 
 bool Messages::Headless() {

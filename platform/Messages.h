@@ -9,9 +9,8 @@
 // responder is installed (scripts, tests), it answers; otherwise a headless
 // process acknowledges with the first button, and an interactive one shows a
 // real QMessageBox. The result is the 1-based index of the button chosen.
-// A real box is owned by the modal dialog on top, else by the owner window
-// (the viewer's main window, when one was set), except a box with an
-// explicit caption, which has no owner.
+// A real box belongs to the modal window on top, else to the window
+// OwnerWindow names, except a box with an explicit caption, which has none.
 //
 // Everything runs on the user-interface thread; nothing here is thread-safe.
 #pragma once
@@ -21,8 +20,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-class QWidget;
 
 namespace platform {
 
@@ -64,9 +61,6 @@ class Messages {
     // real display exists).
     static void SetHeadless(bool headless);
     static bool Headless();
-    // The window that owns alerts and the plug-in's message boxes (nullptr:
-    // none). The caller keeps it alive or clears it before destroying it.
-    static void SetOwnerWindow(QWidget* window);
 
     static std::string KindName(MessageKind kind);
     static std::string TranscriptLine(const Message& message);

@@ -5,7 +5,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -15,6 +14,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <filesystem>
+#include <functional>
 
 #include "pdfhost/av/ActiveDocument.h"
 #include "pdfhost/av/Menu.h"
@@ -31,7 +31,9 @@
 #include "pdfhost/pdf/OpenFile.h"
 #include "pdfhost/viewer/ModelWidgets.h"
 #include "pdfhost/viewer/PageView.h"
+#include "platform/FilePicker.h"
 #include "platform/Messages.h"
+#include "platform/OwnerWindow.h"
 
 namespace pdfhost::viewer {
 namespace {
@@ -76,13 +78,14 @@ ViewerWindow::ViewerWindow() {
         if (doc.Serial() == shown_)
             ContentsChanged(pageIndex);
     });
-    platform::Messages::SetOwnerWindow(this);
+    platform::OwnerWindow::SetMain(this);
     resize(900, 1000);
     ShowActiveDocument();
 }
 
 ViewerWindow::~ViewerWindow() {
-    platform::Messages::SetOwnerWindow(nullptr);
+    if (platform::OwnerWindow::Main() == this)
+        platform::OwnerWindow::SetMain(nullptr);
     pdf::Document::SetChangeListener({});
 }
 
@@ -98,7 +101,7 @@ void ViewerWindow::InstallHostItems() {
         std::function<bool()> enabled;
     };
     const HostItem items[] = {
-        {"File", "&Open...", "Open", "Ctrl+O", [this] { OpenFile(Choose(Choice::Open, "")); }, {}},
+        {"File", "&Open...", "Open", "Ctrl+O", [this] { OpenFile(Choose(Choice::Open)); }, {}},
         {"File", "&Save", "Save", "Ctrl+S", [this] { Save(); }, hasDoc},
         {"File", "Save &As...", "SaveAs", "Ctrl+Shift+S", [this] { SaveAs(); }, hasDoc},
         {"File", "&Close", "Close", "Ctrl+W", [this] { CloseDocument(); }, hasDoc},
@@ -123,7 +126,7 @@ void ViewerWindow::InstallHostItems() {
     }
     av::ToolBar& tools = av::Viewer::Tools();
     const std::pair<const char*, std::function<void()>> buttons[] = {
-        {"open", [this] { OpenFile(Choose(Choice::Open, "")); }},
+        {"open", [this] { OpenFile(Choose(Choice::Open)); }},
         {"save", [this] { Save(); }},
         {"zoomIn", [this] { view_->ZoomIn(); }},
         {"zoomOut", [this] { view_->ZoomOut(); }},
@@ -157,16 +160,17 @@ void ViewerWindow::Report(const std::string& text) {
         platform::Message{platform::MessageKind::CautionAlert, kAppName, text, {}});
 }
 
-std::string ViewerWindow::Choose(Choice choice, const std::string& suggestion) {
-    if (chooser_)
-        return chooser_(choice, suggestion);
-    const QString filter = "PDF files (*.pdf);;All files (*)";
-    const QString path =
-        choice == Choice::Open
-            ? QFileDialog::getOpenFileName(this, "Open", QString::fromStdString(suggestion), filter)
-            : QFileDialog::getSaveFileName(this, "Save As", QString::fromStdString(suggestion),
-                                           filter);
-    return path.toStdString();
+std::string ViewerWindow::Choose(Choice choice) {
+    platform::FilePickerOptions options;
+    options.title = choice == Choice::Open ? "Open" : "Save As";
+    options.filters = {{"PDF Files", "*.pdf"}, {"All Files", "*.*"}};
+    options.defaultExtension = "pdf";
+    options.mustExist = choice == Choice::Open;
+    options.maxPath = 4096; // a Linux path, not the plug-in's buffer
+    const std::optional<std::string> path = choice == Choice::Open
+                                                ? platform::FilePicker::Open(options)
+                                                : platform::FilePicker::Save(options);
+    return path.value_or("");
 }
 
 void ViewerWindow::ShowActiveDocument() {
@@ -227,7 +231,9 @@ void ViewerWindow::UpdateTitle() {
         setWindowTitle(kAppName);
         return;
     }
-    const std::string name = std::filesystem::path(doc->Path()).filename().string();
+    // After Save As the document is the file it was saved to.
+    const std::string& file = target_.empty() ? doc->Path() : target_;
+    const std::string name = std::filesystem::path(file).filename().string();
     setWindowTitle(QString::fromStdString(name + (unsaved_ ? "*" : "") + " - " + kAppName));
 }
 
@@ -284,7 +290,7 @@ bool ViewerWindow::SaveAs() {
     pdf::Document* doc = ActiveDoc();
     if (!doc)
         return false;
-    const std::string path = Choose(Choice::SaveAs, target_.empty() ? doc->Path() : target_);
+    const std::string path = Choose(Choice::SaveAs);
     return !path.empty() && SaveTo(path);
 }
 

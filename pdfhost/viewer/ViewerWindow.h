@@ -14,12 +14,14 @@
 // so the file that was opened is replaced only when the user chose it.
 // Closing, quitting or opening another document with unsaved changes asks
 // Save / Discard / Cancel. A document that fails to open shows the engine's
-// message and leaves the window as it was. Files come from the file chooser
-// (a file dialog unless replaced, e.g. by tests).
+// message and leaves the window as it was. Files are chosen with the
+// platform's file picker (so scripts answer it). The window is the main
+// window the plug-in's dialogs, pickers and alerts belong to while it lives.
+// The title names the file the document was last saved to with Save As, or
+// else the file it came from.
 #pragma once
 
 #include <QMainWindow>
-#include <functional>
 #include <set>
 #include <string>
 
@@ -40,14 +42,8 @@ class PageView;
 class ViewerWindow : public QMainWindow {
     Q_OBJECT
   public:
-    enum class Choice { Open, SaveAs };
-    // Returns the chosen path, or "" when the user cancelled.
-    using FileChooser = std::function<std::string(Choice, const std::string& suggestion)>;
-
     ViewerWindow();
     ~ViewerWindow() override;
-
-    void SetFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
     bool OpenFile(const std::string& path);
     bool Save();
@@ -83,14 +79,15 @@ class ViewerWindow : public QMainWindow {
     bool ConfirmDiscard();
     bool SaveTo(const std::string& path);
     void Report(const std::string& text);
-    std::string Choose(Choice choice, const std::string& suggestion);
+    enum class Choice { Open, SaveAs };
+    // The chosen path, or "" when the user cancelled.
+    std::string Choose(Choice choice);
 
     PageRenderer renderer_;
     PageView* view_ = nullptr;
     QLabel* pageLabel_ = nullptr;
     QLabel* zoomLabel_ = nullptr;
     std::unique_ptr<ModelWidgets> widgets_;
-    FileChooser chooser_;
     std::uint64_t shown_ = 0; // serial of the document the view shows (0: none)
     std::string target_;      // where Save writes, once the user chose it
     std::set<int> changed_;

@@ -19,7 +19,7 @@ fail() { echo "installed-tree: $*" >&2; exit 1; }
 
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" > /dev/null
-for f in bin/pdfhost plug_ins/Talvane.api lib/libtalvane_platform.so \
+for f in bin/pdfhost plug_ins/Talvane.api plug_ins/PDFTalvane.chm lib/libtalvane_platform.so \
          share/applications/pdfhost.desktop share/icons/hicolor/scalable/apps/pdfhost.svg; do
   [ -e "$prefix/$f" ] || fail "the installed tree has no $f"
 done
