@@ -136,6 +136,17 @@ void PageView::paintEvent(QPaintEvent* event) {
     const QPoint offset(horizontalScrollBar()->value(), verticalScrollBar()->value());
     const QRect visible = event->rect().translated(offset);
     painter.fillRect(event->rect(), QColor(0x80, 0x80, 0x80));
+    {
+        // The renderer keeps what the whole view shows, whatever this paints.
+        const int top = offset.y();
+        const int bottom = top + viewport()->height();
+        auto from = std::lower_bound(rects_.begin(), rects_.end(), top,
+                                     [](const QRect& r, int y) { return r.bottom() < y; });
+        auto to = std::lower_bound(from, rects_.end(), bottom,
+                                   [](const QRect& r, int y) { return r.top() <= y; });
+        renderer_.SetInView(static_cast<int>(from - rects_.begin()),
+                            static_cast<int>(to - rects_.begin()) - 1);
+    }
     auto first = std::lower_bound(rects_.begin(), rects_.end(), visible.top(),
                                   [](const QRect& r, int y) { return r.bottom() < y; });
     for (auto it = first; it != rects_.end() && it->top() <= visible.bottom(); ++it) {

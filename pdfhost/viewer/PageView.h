@@ -2,7 +2,8 @@
 //
 // Contract: shows the pages of its PageRenderer at the current zoom (fit
 // width, fit page, or a percentage from 25 to 400; 100 % is 96 pixels per
-// inch). Painting requests only the pages that intersect the viewport; a page
+// inch). Painting requests only the pages that intersect the viewport (and
+// tells the renderer which pages those are, so its cache keeps them); a page
 // not rendered yet is drawn as a white sheet and painted when pageReady
 // arrives. CurrentPage() is the 0-based page at the middle of the view (-1
 // without pages); currentPageChanged is emitted when it changes. ShowPage()
