@@ -154,11 +154,22 @@ TEST_F(ViewerWindowTest, AChangedPageIsRenderedAgainFromTheDocumentInMemory) {
 TEST_F(ViewerWindowTest, ThePluginsDialogsBelongToTheWindow) {
     WritePdf(dir_ / "one.pdf", 1);
     ASSERT_TRUE(window_->OpenFile((dir_ / "one.pdf").string()));
-    PersonAtTheDesk person;
-    window_->findChild<QToolBar*>("toolbar")->findChild<QAction*>("ADBE:PDFTalvane")->trigger();
-    ASSERT_EQ(person.dialogOwners.size(), 1u) << "the stamp dialog opened once";
-    EXPECT_EQ(person.dialogOwners[0], window_.get());
-    EXPECT_FALSE(window_->HasUnsavedChanges()) << "the dialog was cancelled";
+    auto* tools = window_->findChild<QToolBar*>("toolbar");
+    QMenu* about = MenuNamed(*MenuNamed(*window_, "Help"), "AboutExtensions");
+    ASSERT_NE(about, nullptr);
+    const std::pair<const char*, QAction*> entries[] = {
+        {"the toolbar button's stamp dialog", tools->findChild<QAction*>("ADBE:PDFTalvane")},
+        {"the About item's dialog", about->findChild<QAction*>("ADBE:AboutPDFTalvane")},
+    };
+    for (const auto& [what, action] : entries) {
+        SCOPED_TRACE(what);
+        ASSERT_NE(action, nullptr);
+        PersonAtTheDesk person;
+        action->trigger();
+        ASSERT_EQ(person.dialogOwners.size(), 1u) << "the dialog opened once";
+        EXPECT_EQ(person.dialogOwners[0], window_.get());
+    }
+    EXPECT_FALSE(window_->HasUnsavedChanges()) << "the stamp dialog was cancelled";
 }
 
 } // namespace
