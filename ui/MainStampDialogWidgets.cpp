@@ -1,5 +1,7 @@
 #include "ui/MainStampDialogWidgets.h"
 
+#include <QLineEdit>
+
 #include "platform/FilePicker.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
@@ -68,7 +70,15 @@ bool MainStampDialogWidgets::ReadControls() {
 }
 
 void MainStampDialogWidgets::RefreshControls() {
+    // The size rule refreshes on every keystroke, so the edit being typed in
+    // is rewritten with its own text; without this the caret would jump to
+    // the end and the next key would land there.
+    auto* typing = kit_.Window() ? qobject_cast<QLineEdit*>(kit_.Window()->focusWidget()) : nullptr;
+    const QString before = typing ? typing->text() : QString();
+    const int caret = typing ? typing->cursorPosition() : 0;
     kit_.RefreshControls();
+    if (typing && typing->text() == before)
+        typing->setCursorPosition(caret);
 }
 
 void MainStampDialogWidgets::RepaintNow() {

@@ -8,6 +8,8 @@
 // how it ended (see MainStampDialogHandlers: 0 Close, 1 STAMP!/Undo/Enter,
 // 2 Escape); the view is cleared again before Run() returns, also when a
 // handler throws. Needs a Qt application object; runs on its thread.
+// A refresh leaves the caret of the edit being typed in where it was when
+// its text does not change, since the size rule refreshes on every key.
 //
 // RunTextOnImageDialog() runs the text-on-image dialog modally over this one;
 // OpenWithShell() hands a path to the desktop shell (platform::Shell).
