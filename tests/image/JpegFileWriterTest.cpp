@@ -1,6 +1,5 @@
 #include "image/JpegFileWriter.h"
 
-#include <QTemporaryDir>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -12,6 +11,7 @@
 #include "platform/Messages.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/JpegCodec.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -55,8 +55,8 @@ class Messages {
 
 class JpegFileWriterTest : public ::testing::Test {
   protected:
-    std::string Path(const char* name) const { return (dir_.path() + "/" + name).toStdString(); }
-    QTemporaryDir dir_;
+    std::string Path(const char* name) const { return dir_.File(name); }
+    testsupport::TempFolder dir_;
 };
 
 TEST(BitmapToDib, LaysOutHeaderAndBottomUpRowsExactly) {

@@ -1,6 +1,5 @@
 #include "image/LoadedPicture.h"
 
-#include <QTemporaryDir>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -11,6 +10,7 @@
 
 #include "tests/support/CorpusManifest.h"
 #include "tests/support/JpegCodec.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TsvRows.h"
 
 namespace {
@@ -141,8 +141,8 @@ TEST(LoadedPicture, LoadsJpegVariantsAndRejectsCutOnes) {
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 45; ++x)
             source.setPixel(x, y, qRgb(x * 5, y * 8, 100));
-    QTemporaryDir dir;
-    const auto path = [&](const char* name) { return (dir.path() + "/" + name).toStdString(); };
+    testsupport::TempFolder dir;
+    const auto path = [&](const char* name) { return dir.File(name); };
 
     const testsupport::PixelFunction pixels = [&](int x, int y) {
         const QRgb p = source.pixel(x, y);
