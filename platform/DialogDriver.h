@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/LogFont.h"
+#include "platform/LogFont.h"
 
 namespace platform {
 

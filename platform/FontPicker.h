@@ -9,7 +9,7 @@
 // the driver answers instead of a window.
 #pragma once
 
-#include "settings/LogFont.h"
+#include "platform/LogFont.h"
 
 namespace platform {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/LogFont.h"
+#include "platform/LogFont.h"
 
 struct TextOnImageSettings {
     std::string szText;       // T_TEXT: template with placeholders

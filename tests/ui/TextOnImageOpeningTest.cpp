@@ -1,6 +1,6 @@
 #include "ui/TextOnImageOpening.h"
 
-#include "settings/LogFont.h"
+#include "platform/LogFont.h"
 #include "settings/TextOnImageSettings.h"
 #include "ui/TextOnImageDialog.h"
 

@@ -1,4 +1,7 @@
 // A font description in the layout of the home platform's LOGFONT record.
+// The font picker and the dialog kit exchange it and the settings record
+// stores one, so it lives with the pickers; it stays plain data outside the
+// platform namespace, as the record it mirrors is.
 //
 // Contract: plain data. The face name holds at most kMaxFaceName characters
 // and is NUL-terminated; SetFaceName refuses a longer name and leaves the
