@@ -1,5 +1,6 @@
 // pdfhost: loads plug-ins and runs `info` or a script (see CommandLine.h).
 #include <QApplication>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -35,10 +36,18 @@ std::string DefaultPluginFolder() {
     return (exeDir / ".." / "plug_ins").lexically_normal().string();
 }
 
+// Past a file-size limit the system stops the process by default, which would
+// leave a save's temporary file behind and tell the user nothing; ignored, the
+// write fails like one on a full disk and the save reports it.
+void SurviveFileSizeLimits() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace pdfhost;
+    SurviveFileSizeLimits();
     app::CommandLine cl = app::CommandLine::Parse(argc, argv);
     if (cl.help) {
         std::cout << app::CommandLine::Usage();

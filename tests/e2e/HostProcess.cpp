@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -143,6 +144,12 @@ void HostProcess::Start() {
         if (in < 0 || o < 0 || e < 0 || ::dup2(in, 0) < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0 ||
             ::chdir(dir.c_str()) != 0)
             ::_exit(126);
+        if (fileSizeLimit_ >= 0) {
+            const rlimit limit{static_cast<rlim_t>(fileSizeLimit_),
+                               static_cast<rlim_t>(fileSizeLimit_)};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                ::_exit(126);
+        }
         ::execve(cargv[0], cargv.data(), cenv.data());
         ::_exit(127);
     }

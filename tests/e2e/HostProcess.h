@@ -55,12 +55,16 @@ class HostProcess {
 
     // Before Start(): show the windows on X display `display` (":N").
     void ShowOn(std::string display) { display_ = std::move(display); }
+    // Before Start(): no file the process writes may grow past `bytes` (a
+    // full disk, as far as the process can tell).
+    void LimitFileSize(long bytes) { fileSizeLimit_ = bytes; }
     void Start();
     HostResult Wait(int timeoutSeconds = 60);
 
   private:
     std::vector<std::string> args_;
     std::string display_;
+    long fileSizeLimit_ = -1;
     std::filesystem::path workDir_;
     std::filesystem::path outPath_;
     std::filesystem::path errPath_;

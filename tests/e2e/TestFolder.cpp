@@ -52,11 +52,13 @@ HostResult TestFolder::RunScript(const std::string& script, const std::vector<st
     return process.Wait();
 }
 
-HostResult TestFolder::Run(const std::vector<std::string>& args) {
+HostResult TestFolder::Run(const std::vector<std::string>& args, long fileSizeLimit) {
     const std::string tag = NextTag();
     std::vector<std::string> all = HostOptions();
     all.insert(all.end(), args.begin(), args.end());
     HostProcess process(all, Root(), Root(), tag);
+    if (fileSizeLimit >= 0)
+        process.LimitFileSize(fileSizeLimit);
     process.Start();
     return process.Wait();
 }

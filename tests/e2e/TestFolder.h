@@ -41,8 +41,9 @@ class TestFolder {
     // offscreen or, when `display` is given, on that X display.
     HostResult RunScript(const std::string& script, const std::vector<std::string>& options = {},
                          const std::string& display = "");
-    // Runs "pdfhost ARGS" to its end.
-    HostResult Run(const std::vector<std::string>& args);
+    // Runs "pdfhost ARGS" to its end; with a limit, no file it writes may
+    // grow past that many bytes.
+    HostResult Run(const std::vector<std::string>& args, long fileSizeLimit = -1);
     // Starts "pdfhost ARGS" in `workDir` without waiting for it.
     std::unique_ptr<HostProcess> Start(const std::vector<std::string>& args,
                                        const std::filesystem::path& workDir);
