@@ -102,6 +102,7 @@ void PageView::Layout() {
     verticalScrollBar()->setSingleStep(40);
     viewport()->update();
     UpdateCurrentPage();
+    emit laidOut();
 }
 
 int PageView::CurrentPage() const {

@@ -6,7 +6,8 @@
 // tells the renderer which pages those are, so its cache keeps them); a page
 // not rendered yet is drawn as a white sheet and painted when pageReady
 // arrives. CurrentPage() is the 0-based page at the middle of the view (-1
-// without pages); currentPageChanged is emitted when it changes. ShowPage()
+// without pages); currentPageChanged is emitted when it changes, laidOut
+// after every layout (a zoom, a resize, new pages). ShowPage()
 // scrolls so a page starts at the top. Layout() must be called after the
 // renderer's pages change.
 #pragma once
@@ -43,6 +44,8 @@ class PageView : public QAbstractScrollArea {
 
   signals:
     void currentPageChanged(int index);
+    // After every layout: the zoom in effect may have changed.
+    void laidOut();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -63,6 +63,8 @@ ViewerWindow::ViewerWindow() {
     statusBar()->addWidget(pageLabel_, 1);
     statusBar()->addPermanentWidget(zoomLabel_);
     connect(view_, &PageView::currentPageChanged, this, [this] { UpdateStatus(); });
+    // A zoom from a script or a resize changes what the status bar says.
+    connect(view_, &PageView::laidOut, this, [this] { UpdateStatus(); });
 
     InstallHostItems();
     widgets_ =

@@ -122,6 +122,7 @@ TEST_F(ViewerWindowTest, ALargeDocumentRendersOnlyThePagesInView) {
     ASSERT_TRUE(window_->WaitForPages(60000));
     EXPECT_GT(r.Requests(), before);
     EXPECT_EQ(window_->View().EffectivePercent(), 400);
+    EXPECT_EQ(window_->findChild<QLabel*>("zoomStatus")->text(), "400 %");
     window_->View().SetZoom(ZoomMode::Percent, 1000);
     EXPECT_EQ(window_->View().EffectivePercent(), PageView::kMaxPercent);
 }
