@@ -34,13 +34,12 @@ ContentBalance Measure(Document& doc, int pageIndex, const std::vector<QPDFObjec
 bool ContentWriter::Append(Page& page, const std::string& bytes,
                            const std::optional<ContentBalance>& known) {
     Document& doc = page.Doc();
-    QPDF& pdf = doc.Pdf();
     std::vector<QPDFObjectHandle> streams = ContentStreams::Of(page.Object());
     QPDFObjectHandle contents = QPDFObjectHandle::newArray();
     if (streams.empty() || doc.EndsInDefaultState(streams.back())) {
         for (const auto& s : streams)
             contents.appendItem(s);
-        contents.appendItem(ContentStreams::Make(pdf, bytes, false));
+        contents.appendItem(doc.AppendedStream(bytes));
     } else {
         const ContentBalance balance = known ? *known : Measure(doc, page.Index(), streams);
         if (balance.unmatchedRestores > 0)
@@ -51,7 +50,7 @@ bool ContentWriter::Append(Page& page, const std::string& bytes,
         std::string tail;
         for (std::size_t i = 0; i < balance.openSaves + 1; ++i)
             tail += "Q\n";
-        contents.appendItem(ContentStreams::Make(pdf, tail + bytes, false));
+        contents.appendItem(doc.AppendedStream(tail + bytes));
     }
     page.Object().replaceKey("/Contents", contents);
     doc.Changes().Mark(page.Object());

@@ -144,6 +144,13 @@ QPDFObjectHandle Document::SaveStream() {
     return saveStream_;
 }
 
+QPDFObjectHandle Document::AppendedStream(const std::string& bytes) {
+    auto it = appendedStreams_.find(bytes);
+    if (it == appendedStreams_.end())
+        it = appendedStreams_.emplace(bytes, pdf_->newStream(bytes)).first;
+    return it->second;
+}
+
 bool Document::EndsInDefaultState(QPDFObjectHandle stream) const {
     return stream.isIndirect() && defaultEnding_.count(stream.getObjGen()) > 0;
 }

@@ -78,6 +78,10 @@ class Document : public std::enable_shared_from_this<Document> {
 
     // One "q" stream that every page wrapped in this session shares.
     QPDFObjectHandle SaveStream();
+    // The stream this session appended with exactly these bytes, made on
+    // first use: pages given the same new content share one stream, so a
+    // save writes it once. Such streams are never changed afterwards.
+    QPDFObjectHandle AppendedStream(const std::string& bytes);
     // Content streams this session appended that end with every graphics
     // state restored, so more can follow them without another wrap.
     bool EndsInDefaultState(QPDFObjectHandle stream) const;
@@ -112,6 +116,7 @@ class Document : public std::enable_shared_from_this<Document> {
     ResourceNamer names_;
     ASFile file_ = nullptr;
     QPDFObjectHandle saveStream_;
+    std::map<std::string, QPDFObjectHandle> appendedStreams_;
     std::set<QPDFObjGen> defaultEnding_;
     std::map<QPDFObjGen, ContentBalance> balances_;
     BalancePrefetcher prefetcher_;

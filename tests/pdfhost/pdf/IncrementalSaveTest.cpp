@@ -3,6 +3,7 @@
 // session's objects, and files that cannot be updated are rewritten.
 #include <cctype>
 #include <filesystem>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -183,6 +184,14 @@ TEST_F(IncrementalSaveTest, AppendsTheChangesInTheFilesOwnKindAfterItsUnchangedB
                       IncrementalBase::Read(*OpenFile::Open(in), nullptr)->lastSection));
         EXPECT_EQ(trailer.getKey("/ID").unparse(), before.getTrailer().getKey("/ID").unparse());
         EXPECT_EQ(trailer.getKey("/Root").unparse(), before.getTrailer().getKey("/Root").unparse());
+        // The pages got the same new content, stored once.
+        std::set<QPDFObjGen> appended;
+        for (int i : stamped) {
+            QPDFObjectHandle page = after.getAllPages()[static_cast<std::size_t>(i)];
+            QPDFObjectHandle contents = page.getKey("/Contents");
+            appended.insert(contents.getArrayItem(contents.getArrayNItems() - 1).getObjGen());
+        }
+        EXPECT_EQ(appended.size(), 1u);
         // Every object number in use is below /Size.
         int highest = 0;
         for (const auto& [og, entry] : after.getXRefTable())
