@@ -235,9 +235,10 @@ Stamp options (after "stamp"; the installation folder is never written):
                      last stamp; one input only)
   --rewrite          write each output in full; without it an output is the
                      input's bytes unchanged with the changes appended (an
-                     incremental update: fast, and a signature stays valid),
-                     except for --undo and for inputs that are encrypted or
-                     were repaired while read, which are always rewritten
+                     incremental update: it grows by little more than the
+                     picture, and a signature stays valid), except for --undo
+                     and for inputs that are encrypted or were repaired while
+                     read, which are rewritten
   --incremental      append the changes even for --undo (the removed picture
                      then stays in the file's earlier revision)
 
