@@ -175,9 +175,10 @@ TEST_F(MainStampDialogTest, WritesTheSampleFileByteForByte) {
     EXPECT_EQ(TakeMessages(), AppBox("Saved to file: " + path));
 }
 
-// The behaviours of reading and writing that matter, each as a write (when
-// the case has a source record) and a read over Before() with the dialog on
-// screen, checking the whole state, the messages and the refreshes.
+// What the dialog adds to reading and writing (the file's own line rules are
+// ParameterFileTest's): each case is a write (when it has a source record)
+// and a read over Before() with the dialog on screen, checking the whole
+// state, the companions, the messages and the refreshes.
 TEST_F(MainStampDialogTest, ReadsAndWritesParameterFiles) {
     using Setup = std::function<void(StampSettings&)>;
     using Expect = std::function<void(State&)>;
@@ -234,38 +235,6 @@ TEST_F(MainStampDialogTest, ReadsAndWritesParameterFiles) {
              s.settings.bCalcRight = true;
              s.bCalcLeft = false;
          }),
-         "",
-         1,
-         {}},
-        {"keys are case-sensitive",
-         "case.tvp",
-         {},
-         "opacity;50\r\n",
-         opened([](State&) {}),
-         "",
-         1,
-         {}},
-        {"repeated separators count as one",
-         "sep.tvp",
-         {},
-         "STARTPROC;;7\r\n",
-         opened([](State& s) { s.settings.nStartProc = 7; }),
-         "",
-         1,
-         {}},
-        {"a number stops at its first non-digit",
-         "px.tvp",
-         {},
-         "IMAGEWIDTH;12px\r\n",
-         opened([](State& s) { s.settings.nImageWidth = 12; }),
-         "",
-         1,
-         {}},
-        {"no digits read as 0",
-         "nopx.tvp",
-         {},
-         "IMAGEWIDTH;px\r\n",
-         opened([](State& s) { s.settings.nImageWidth = 0; }),
          "",
          1,
          {}},
