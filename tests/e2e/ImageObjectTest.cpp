@@ -8,7 +8,24 @@ namespace {
 
 constexpr Rgb kRust{200, 60, 30};
 
-class ImageObjectTest : public StampScenario {};
+class ImageObjectTest : public StampScenario {
+  protected:
+    // One stamp run of in.pdf with `picture` at the given pixel size; the
+    // image objects of its output, or none when the run or its output failed.
+    std::vector<ImageFacts> StampAndReadImages(const std::filesystem::path& picture, int width,
+                                               int height) {
+        StandardSettings(picture, width, height).Write(folder.SettingsPath());
+        std::filesystem::remove(folder.Path("out.pdf"));
+        const HostResult r = folder.RunScript(
+            "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
+        EXPECT_EQ(r.status, 0) << r.Describe();
+        EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
+        if (r.status != 0 || r.messages != std::vector<TranscriptMessage>{Done()})
+            return {};
+        EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
+        return PdfInspector(folder.Path("out.pdf")).Images();
+    }
+};
 
 TEST_F(ImageObjectTest, ThePictureIsStoredOnceAndDrawnOnEveryPage) {
     WritePdf(folder.Path("in.pdf"), NumberedPages(7));
@@ -55,16 +72,7 @@ TEST_F(ImageObjectTest, TheImageDeclaresTheSizeOfTheJpegItHolds) {
     const auto picture = Picture("rust.bmp", 40, 30, Solid(kRust));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        StandardSettings(picture, c.width, c.height).Write(folder.SettingsPath());
-        std::filesystem::remove(folder.Path("out.pdf"));
-
-        const HostResult r = folder.RunScript(
-            "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
-        ASSERT_EQ(r.status, 0) << r.Describe();
-        ASSERT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
-        EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
-
-        const std::vector<ImageFacts> images = PdfInspector(folder.Path("out.pdf")).Images();
+        const std::vector<ImageFacts> images = StampAndReadImages(picture, c.width, c.height);
         ASSERT_EQ(images.size(), 1u);
         const auto decoded = DecodeJpeg(images[0].rawData);
         ASSERT_TRUE(decoded);
@@ -98,16 +106,7 @@ TEST_F(ImageObjectTest, OnlyAnUnchangedFittingJpgIsEmbeddedAsItIs) {
     WritePdf(folder.Path("in.pdf"), NumberedPages(1));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        StandardSettings(c.picture, c.width, c.height).Write(folder.SettingsPath());
-        std::filesystem::remove(folder.Path("out.pdf"));
-
-        const HostResult r = folder.RunScript(
-            "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
-        ASSERT_EQ(r.status, 0) << r.Describe();
-        ASSERT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
-        EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
-
-        const std::vector<ImageFacts> images = PdfInspector(folder.Path("out.pdf")).Images();
+        const std::vector<ImageFacts> images = StampAndReadImages(c.picture, c.width, c.height);
         ASSERT_EQ(images.size(), 1u);
         const ImageFacts& image = images[0];
         EXPECT_EQ(image.width, c.width);
