@@ -2,35 +2,20 @@
 
 #include <QPointer>
 #include <QRunnable>
-#include <poppler-qt6.h>
 
 namespace pdfhost::viewer {
 namespace {
 
-std::shared_ptr<Poppler::Document> Load(const std::string& bytes, std::vector<QSizeF>& sizes) {
-    std::shared_ptr<Poppler::Document> doc(
-        Poppler::Document::loadFromData(
-            QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())))
-            .release());
-    sizes.clear();
-    if (!doc || doc->isLocked())
-        return nullptr;
-    doc->setRenderHint(Poppler::Document::Antialiasing);
-    doc->setRenderHint(Poppler::Document::TextAntialiasing);
-    const int count = doc->numPages();
-    sizes.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        std::unique_ptr<Poppler::Page> page = doc->page(i);
-        // pageSizeF is the crop box with the page's rotation applied.
-        sizes.push_back(page ? page->pageSizeF() : QSizeF(612, 792));
-    }
+std::shared_ptr<PageRaster> Load(const std::string& bytes, std::vector<QSizeF>& sizes) {
+    std::shared_ptr<PageRaster> doc = PageRaster::Load(bytes);
+    sizes = doc ? doc->Sizes() : std::vector<QSizeF>();
     return doc;
 }
 
 } // namespace
 
 PageRenderer::PageRenderer() {
-    // Poppler renders one document from one thread at a time.
+    // A document renders from one thread at a time.
     pool_.setMaxThreadCount(1);
 }
 
@@ -158,11 +143,9 @@ const QImage* PageRenderer::Request(int index, int widthPixels) {
     const double dpi = 72.0 * widthPixels / PageSize(index).width();
     QPointer<PageRenderer> self(this);
     const std::uint64_t generation = generation_;
-    std::shared_ptr<Poppler::Document> doc = doc_;
+    std::shared_ptr<PageRaster> doc = doc_;
     pool_.start([self, doc, generation, index, widthPixels, dpi] {
-        QImage image;
-        if (std::unique_ptr<Poppler::Page> page = doc->page(index))
-            image = page->renderToImage(dpi, dpi);
+        QImage image = doc->Render(index, dpi);
         if (image.isNull()) {
             image = QImage(widthPixels, 1, QImage::Format_RGB32);
             image.fill(Qt::white);

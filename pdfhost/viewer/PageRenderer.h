@@ -2,9 +2,9 @@
 // and keeps the results per page and zoom.
 //
 // Contract: SetDocument() takes the PDF bytes of the document as it is in
-// memory and loads them with poppler on the calling (user-interface) thread;
-// it reads the page sizes (in points, page rotation applied) but renders
-// nothing. Request() asks for one page at a width in pixels: a cached image
+// memory and loads them with the renderer (PageRaster) on the calling
+// (user-interface) thread; it reads the page sizes (in points, page
+// rotation applied) but renders nothing. Request() asks for one page at a width in pixels: a cached image
 // is returned at once; otherwise a render job is queued (once per page and
 // width while it is pending) on one worker thread and null is returned. When
 // a job ends, pageReady(index) is emitted on the user-interface thread and the
@@ -34,9 +34,7 @@
 #include <utility>
 #include <vector>
 
-namespace Poppler {
-class Document;
-}
+#include "pdfhost/viewer/PageRaster.h"
 
 namespace pdfhost::viewer {
 
@@ -81,7 +79,7 @@ class PageRenderer : public QObject {
     bool Kept(const Key& key) const;
 
     QThreadPool pool_;
-    std::shared_ptr<Poppler::Document> doc_;
+    std::shared_ptr<PageRaster> doc_;
     std::vector<QSizeF> sizes_;
     std::map<Key, Cached> cache_;
     std::set<Key> pending_;

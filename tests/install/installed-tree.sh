@@ -20,6 +20,7 @@ fail() { echo "installed-tree: $*" >&2; exit 1; }
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" > /dev/null
 for f in bin/pdfhost plug_ins/Talvane.api plug_ins/PDFTalvane.chm lib/libtalvane_platform.so \
+         lib/libpdfhost_raster.so \
          share/applications/pdfhost.desktop share/icons/hicolor/scalable/apps/pdfhost.svg; do
   [ -e "$prefix/$f" ] || fail "the installed tree has no $f"
 done
@@ -27,8 +28,13 @@ done
 # reach by running from a copy of the tree at another path.
 mv "$prefix" "$work/moved"
 prefix="$work/moved"
-if ldd "$prefix/bin/pdfhost" "$prefix/plug_ins/Talvane.api" | grep -q "$build"; then
+if ldd "$prefix/bin/pdfhost" "$prefix/plug_ins/Talvane.api" "$prefix/lib/libpdfhost_raster.so" |
+   grep -q "$build"; then
   fail "the installed programs load libraries from the build tree"
+fi
+# The renderer is for the window only: a stamp run must not pay for loading it.
+if ldd "$prefix/bin/pdfhost" | grep -q poppler; then
+  fail "pdfhost loads the page renderer at start"
 fi
 
 # The plug-in's installation folder and settings, as the demo makes them.
