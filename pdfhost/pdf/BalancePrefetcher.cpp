@@ -22,8 +22,9 @@ namespace {
 std::atomic<FlateInflater::Engine> engine{FlateInflater::Engine::Deflate};
 
 struct Job {
-    QPDFObjectHandle stream; // touched on the owning thread only
-    std::string raw;
+    QPDFObjectHandle stream;     // touched on the owning thread only
+    std::shared_ptr<Buffer> own; // holds `raw`; made and let go on that thread
+    std::string_view raw;        // all a worker reads
     bool flate = false;
     std::optional<ContentBalance> result;
 };
@@ -65,13 +66,12 @@ std::optional<bool> WorkerFilter(QPDFObjectHandle stream) {
     return true;
 }
 
-void RunJob(Job& job, FlateInflater::Engine e) {
+void RunJob(Job& job, FlateInflater& inflater) {
     if (!job.flate) {
         job.result = ContentBalance::Measure(job.raw);
-    } else if (auto data = FlateInflater::Inflate(job.raw, e)) {
+    } else if (auto data = inflater.Decode(job.raw)) {
         job.result = ContentBalance::Measure(*data);
     }
-    std::string().swap(job.raw);
 }
 
 void RunAll(std::vector<Job>& jobs, std::size_t rawBytes) {
@@ -83,8 +83,9 @@ void RunAll(std::vector<Job>& jobs, std::size_t rawBytes) {
             : std::min<unsigned>(std::min(cores, 4u) - 1, static_cast<unsigned>(jobs.size() - 1));
     std::atomic<std::size_t> next{0};
     auto work = [&] {
+        FlateInflater inflater(e);
         for (std::size_t i; (i = next.fetch_add(1)) < jobs.size();)
-            RunJob(jobs[i], e);
+            RunJob(jobs[i], inflater);
     };
     std::vector<std::jthread> pool;
     pool.reserve(workers);
@@ -117,11 +118,12 @@ void BalancePrefetcher::Prefetch(Document& doc, int index) {
                 const std::optional<bool> flate = WorkerFilter(stream);
                 if (!flate)
                     continue;
-                std::shared_ptr<Buffer> raw = stream.getRawStreamData();
                 Job job;
                 job.stream = stream;
                 job.flate = *flate;
-                job.raw.assign(reinterpret_cast<const char*>(raw->getBuffer()), raw->getSize());
+                job.own = stream.getRawStreamData();
+                job.raw = std::string_view(reinterpret_cast<const char*>(job.own->getBuffer()),
+                                           job.own->getSize());
                 rawBytes += job.raw.size();
                 jobs.push_back(std::move(job));
             } catch (const std::exception&) {

@@ -28,7 +28,7 @@ class BalancePrefetcher {
 
     // Bounds of one batch: pages, and raw bytes held at once.
     static constexpr int kMaxPages = 64;
-    static constexpr std::size_t kMaxRawBytes = std::size_t{16} << 20;
+    static constexpr std::size_t kMaxRawBytes = std::size_t{4} << 20;
     // Below this many raw bytes a batch is not worth a thread.
     static constexpr std::size_t kThreadThreshold = std::size_t{256} << 10;
     // For measuring the inflaters against each other.
