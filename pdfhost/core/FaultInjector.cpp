@@ -39,8 +39,15 @@ void FaultInjector::Reset() {
 
 void FaultInjector::OnCall(const char* operation) {
     State& s = state();
-    ++s.counts[operation];
-    auto it = s.armed.find(std::string_view(operation));
+    // Every host call passes here: count without making a string.
+    const std::string_view name(operation);
+    if (auto counted = s.counts.find(name); counted != s.counts.end())
+        ++counted->second;
+    else
+        s.counts.emplace(name, 1);
+    if (s.armed.empty())
+        return;
+    auto it = s.armed.find(name);
     if (it == s.armed.end())
         return;
     Arming& a = it->second;
