@@ -39,27 +39,58 @@ bool Candidate(char c) {
     return (kTable[static_cast<unsigned char>(c)] & kCandidate) != 0;
 }
 
-std::size_t NextCandidate(const char* d, std::size_t n, std::size_t i) {
-    while (i + 4 <= n) {
-        if (Candidate(d[i]))
-            return i;
-        if (Candidate(d[i + 1]))
-            return i + 1;
-        if (Candidate(d[i + 2]))
-            return i + 2;
-        if (Candidate(d[i + 3]))
-            return i + 3;
-        i += 4;
+using Block = unsigned char __attribute__((vector_size(16)));
+
+bool Any(const Block& hits) {
+    std::uint64_t halves[2];
+    static_assert(sizeof hits == sizeof halves);
+    std::memcpy(halves, &hits, sizeof halves);
+    return (halves[0] | halves[1]) != 0;
+}
+
+// Sixteen bytes at a time through the stretches without a candidate (most
+// of a drawing's numbers and operators, most of a text's strings), one
+// compare per byte that matters.
+std::size_t SkipPlainBlocks(const char* d, std::size_t n, std::size_t i) {
+    for (Block v; i + 16 <= n; i += 16) {
+        std::memcpy(&v, d + i, sizeof v);
+        if (Any((v == 'q') | (v == 'Q') | (v == 'B') | (v == '(') | (v == '<') | (v == '%')))
+            break;
     }
-    while (i < n && !Candidate(d[i]))
-        ++i;
     return i;
+}
+
+std::size_t SkipStringBlocks(const char* d, std::size_t n, std::size_t i) {
+    for (Block v; i + 16 <= n; i += 16) {
+        std::memcpy(&v, d + i, sizeof v);
+        if (Any((v == '(') | (v == ')') | (v == '\\')))
+            break;
+    }
+    return i;
+}
+
+std::size_t NextCandidate(const char* d, std::size_t n, std::size_t i) {
+    while (i < n) {
+        i = SkipPlainBlocks(d, n, i);
+        // The candidate is in the next sixteen bytes, or fewer are left.
+        for (const std::size_t end = std::min(n, i + 16); i < end; ++i)
+            if (Candidate(d[i]))
+                return i;
+    }
+    return n;
 }
 
 // From the opening parenthesis to one past the one that closes it.
 std::size_t LiteralStringEnd(const char* d, std::size_t n, std::size_t i) {
     int depth = 0;
+    std::size_t byteByByte = i; // up to here a skip found something
     while (i < n) {
+        if (depth > 0 && i >= byteByByte) {
+            i = SkipStringBlocks(d, n, i);
+            byteByByte = i + 16;
+            if (i >= n)
+                break;
+        }
         const char c = d[i++];
         if (c == '\\') {
             if (i < n)

@@ -133,11 +133,14 @@ TEST(ContentBalanceScanTest, AgreesWithTheWalkOnAwkwardContent) {
 // nobody thought of; seeded, so a failure repeats.
 TEST(ContentBalanceScanTest, AgreesWithTheWalkOnShuffledPieces) {
     const std::vector<std::string> pieces = {
-        "q",  "Q",  " ",  "\n", "\r", "(", ")", "\\", "<", ">", "<<", ">>", "%",  "/",   "[",   "]",
-        "BI", "ID", "EI", "cm", "1",  "x", "B", "I",  "E", "{", "}",  "\t", "/q", "(q)", "<51>"};
+        "q", "Q", " ", "\n", "\r", "(", ")", "\\", "<", ">", "<<", ">>", "%", "/", "[", "]", "BI",
+        "ID", "EI", "cm", "1", "x", "B", "I", "E", "{", "}", "\t", "/q", "(q)", "<51>",
+        // runs longer than the scan's sixteen-byte strides, so that what
+        // matters falls at every offset of a stride, in strings and out
+        "1.25 3.5 7 8 9 c\n", "0000000000000000000000000000000", "jumps over the lazy dog"};
     std::mt19937 rng(14);
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
-    std::uniform_int_distribution<int> length(0, 40);
+    std::uniform_int_distribution<int> length(0, 60);
     for (int round = 0; round < 20000; ++round) {
         std::string content;
         for (int k = length(rng); k > 0; --k)
