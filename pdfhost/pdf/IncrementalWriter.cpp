@@ -1,5 +1,6 @@
 #include "pdfhost/pdf/IncrementalWriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -100,10 +101,10 @@ class UpdateSet {
         if (value.isStream()) {
             Reach(value.getDict());
         } else if (value.isDictionary()) {
-            for (auto& item : value.ditems())
+            for (auto& item : value.getDictAsMap())
                 Reach(item.second);
         } else if (value.isArray()) {
-            for (auto& item : value.aitems())
+            for (auto& item : value.getArrayAsVector())
                 Reach(item);
         }
     }
@@ -146,26 +147,43 @@ void Token(std::string& out, const std::string& token) {
     out += token;
 }
 
+// A name as qpdf writes it. Most names need no escape and are written
+// as they are; qpdf escapes the others.
+void Name(std::string& out, const std::string& name) {
+    const bool plain =
+        name.size() > 1 && name[0] == '/' && std::all_of(name.begin() + 1, name.end(), [](char c) {
+            return c > 32 && c < 127 && IsRegular(c) && c != '#';
+        });
+    Token(out, plain ? name : QPDFObjectHandle::newName(name).unparse());
+}
+
 // The object's value without the blanks qpdf's unparse puts around
 // delimiters: most of an update is page dictionaries, and this keeps each
 // about a fifth shorter. A direct null in a dictionary means no entry.
+// References, integers and names, nearly all of a page dictionary, are
+// written here as qpdf writes them; the rest by qpdf.
 void Compact(std::string& out, QPDFObjectHandle value, bool top = false) {
     if (!top && value.isIndirect()) {
-        Token(out, value.unparse());
+        const QPDFObjGen og = value.getObjGen();
+        Token(out, std::to_string(og.getObj()) + " " + std::to_string(og.getGen()) + " R");
     } else if (value.isDictionary()) {
         out += "<<";
-        for (auto& [key, item] : value.ditems()) {
+        for (auto& [key, item] : value.getDictAsMap()) {
             if (!item.isIndirect() && item.isNull())
                 continue;
-            Token(out, QPDFObjectHandle::newName(key).unparse());
+            Name(out, key);
             Compact(out, item);
         }
         out += ">>";
     } else if (value.isArray()) {
         out += '[';
-        for (auto& item : value.aitems())
+        for (auto& item : value.getArrayAsVector())
             Compact(out, item);
         out += ']';
+    } else if (value.isInteger()) {
+        Token(out, std::to_string(value.getIntValue()));
+    } else if (value.isName()) {
+        Name(out, value.getName());
     } else {
         Token(out, value.unparseResolved());
     }
@@ -292,8 +310,11 @@ void IncrementalWriter::Write(Document& doc, std::FILE* out) {
     if (!base)
         throw std::runtime_error(why);
     QPDF& pdf = doc.Pdf();
-    const std::map<QPDFObjGen, QPDFXRefEntry> oldXref = pdf.getXRefTable();
-    const int lastOld = oldXref.empty() ? 0 : oldXref.rbegin()->first.getObj();
+    // The copy of the whole table goes at once: a save is near the peak.
+    const int lastOld = [&pdf] {
+        const std::map<QPDFObjGen, QPDFXRefEntry> oldXref = pdf.getXRefTable();
+        return oldXref.empty() ? 0 : oldXref.rbegin()->first.getObj();
+    }();
     QPDFObjectHandle trailer = pdf.getTrailer();
     QPDFObjectHandle root = trailer.getKey("/Root");
 
@@ -313,6 +334,15 @@ void IncrementalWriter::Write(Document& doc, std::FILE* out) {
     CopyTrailerEntries(trailer, next);
     update.Reach(next);
 
+    if (std::fflush(out) != 0)
+        Fail("cannot write the file");
+    const int fd = ::fileno(out);
+    CopyPrefix(doc.FileData().Descriptor(), fd, base->size);
+
+    // The update goes out in pieces as it is made, so a large one is never
+    // held whole.
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    std::uint64_t written = base->size;
     std::string tail = base->endsInNewline ? "" : "\n";
     std::map<int, std::pair<std::uint64_t, int>> xref; // number -> offset, generation
     int size =
@@ -320,13 +350,18 @@ void IncrementalWriter::Write(Document& doc, std::FILE* out) {
                                        ? static_cast<int>(trailer.getKey("/Size").getIntValue())
                                        : 0);
     for (const auto& [og, object] : update.Objects()) {
-        xref[og.getObj()] = {base->size + tail.size(), og.getGen()};
+        xref[og.getObj()] = {written + tail.size(), og.getGen()};
         AppendObject(tail, og, object);
         size = std::max(size, og.getObj() + 1);
+        if (tail.size() >= kPiece) {
+            WriteAll(fd, tail.data(), tail.size());
+            written += tail.size();
+            tail.clear();
+        }
     }
     next.replaceKey("/Prev",
                     QPDFObjectHandle::newInteger(static_cast<long long>(base->lastSection)));
-    const std::uint64_t sectionAt = base->size + tail.size();
+    const std::uint64_t sectionAt = written + tail.size();
     if (base->kind == IncrementalBase::Kind::Table) {
         next.replaceKey("/Size", QPDFObjectHandle::newInteger(size));
         AppendTable(tail, xref, next, sectionAt);
@@ -335,11 +370,6 @@ void IncrementalWriter::Write(Document& doc, std::FILE* out) {
         next.replaceKey("/Size", QPDFObjectHandle::newInteger(size + 1));
         AppendStream(tail, xref, next, size, sectionAt);
     }
-
-    if (std::fflush(out) != 0)
-        Fail("cannot write the file");
-    const int fd = ::fileno(out);
-    CopyPrefix(doc.FileData().Descriptor(), fd, base->size);
     WriteAll(fd, tail.data(), tail.size());
 }
 
