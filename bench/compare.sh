@@ -5,8 +5,12 @@
 # rewrite. Builds nothing: it runs the pdfhost and plug-in of an existing
 # build.
 #
-#   bench/compare.sh [BUILD_DIR [RUNS]]    (defaults build/dev and 7)
+#   bench/compare.sh [BUILD_DIR [RUNS [EARLIER_BUILD_DIR]]]
+#                                          (defaults build/dev and 7)
 #
+# With EARLIER_BUILD_DIR (a build or installed tree of an earlier version)
+# its `stamp --rewrite` runs too, interleaved with the others, so that a
+# full rewrite can be compared with what it was before.
 # Inputs are generated once into out/bench (kept for the next run).
 # Whole processes are timed, wall clock, with each peak RSS; the CPU is
 # shared, so read the medians, not single runs.
@@ -14,8 +18,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build/dev}"
 runs="${2:-7}"
+earlier="${3:-}"
 pdfhost="$build/bin/pdfhost"
 [ -x "$pdfhost" ] || { echo "compare.sh: no $pdfhost; build first" >&2; exit 2; }
+if [ -n "$earlier" ] && [ ! -x "$earlier/bin/pdfhost" ]; then
+  echo "compare.sh: no $earlier/bin/pdfhost" >&2; exit 2
+fi
 work="$(pwd)/out/bench"
 mkdir -p "$work/install"
 python3 bench/make_inputs.py "$work"
@@ -43,10 +51,10 @@ REGEDIT4
 REG
 
 export QT_QPA_PLATFORM=offscreen
-python3 - "$work" "$runs" "$pdfhost" <<'PY'
+python3 - "$work" "$runs" "$pdfhost" "$earlier" <<'PY'
 import os, resource, shutil, statistics, subprocess, sys, time
 
-work, runs, pdfhost = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+work, runs, pdfhost, earlier = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
 out = os.path.join(work, "out.pdf")
 tools = [
     ("qpdf in out", lambda i: ["qpdf", i, out]),
@@ -56,6 +64,11 @@ tools = [
                                            os.path.join(work, "registry.reg"), "stamp",
                                            "--rewrite", i, "-o", out]),
 ]
+if earlier:
+    before = os.path.join(earlier, "bin", "pdfhost")
+    tools.append(("earlier stamp --rewrite", lambda i: [before, "--registry",
+                                                        os.path.join(work, "registry.reg"),
+                                                        "stamp", "--rewrite", i, "-o", out]))
 if shutil.which("mutool"):
     tools.append(("mutool clean", lambda i: ["mutool", "clean", i, out]))
 
@@ -74,41 +87,47 @@ def once(cmd):
     elapsed = time.perf_counter() - start
     if status != 0:
         return None
-    return elapsed, usage.ru_maxrss / 1024.0
+    return elapsed, usage.ru_maxrss / 1024.0, usage.ru_utime + usage.ru_stime
 
 inputs = [("2,000 text pages", "text-2000.pdf", 2000),
           ("200 heavy vector pages", "vector-200.pdf", 200),
           ("20,000 text pages", "text-20000.pdf", 20000)]
-print(f"{runs} runs each, median wall time and median peak RSS")
+print(f"{runs} runs each: median wall time, median CPU time (user + system, all threads; "
+      f"steadier than wall time on a busy machine) and median peak RSS; "
+      f"load average {os.getloadavg()[0]:.1f} at the start")
 per_page = {}
 for label, name, pages in inputs:
     path = os.path.join(work, name)
     size = os.path.getsize(path) / 1e6
     print(f"\n{label} ({size:.1f} MB)")
-    base = None
+    base = cpuBase = None
     for tool, make in tools:
-        times, rss = [], []
+        times, rss, cpu = [], [], []
         failed = False
         for _ in range(runs):
             r = once(make(path))
             if r is None:
                 failed = True
                 break
-            times.append(r[0]); rss.append(r[1])
+            times.append(r[0]); rss.append(r[1]); cpu.append(r[2])
         if failed:
             print(f"  {tool:26s} failed")
             continue
         t = statistics.median(times)
+        c = statistics.median(cpu)
         m = statistics.median(rss)
         grown = os.path.getsize(out) - os.path.getsize(path)
         if base is None:
-            base = t
+            base, cpuBase = t, c
         spread = (max(times) - min(times)) / t * 100
-        print(f"  {tool:26s} {t:7.3f} s  {t / base:5.2f} x qpdf  {m:6.1f} MB peak  "
-              f"output {grown:+d} bytes  (spread {spread:.0f} %)")
+        print(f"  {tool:26s} {t:7.3f} s  {t / base:5.2f} x qpdf  (spread {spread:3.0f} %)  "
+              f"cpu {c:6.3f} s  {c / cpuBase:5.2f} x  {m:6.1f} MB peak  "
+              f"output {grown:+d} bytes ({grown / pages:+.0f} a page)")
         if tool == "pdfhost stamp":
-            per_page[name] = t / pages * 1e6
+            per_page[name] = (t / pages * 1e6, c / pages * 1e6)
+print(f"\nload average {os.getloadavg()[0]:.1f} at the end")
 if "text-2000.pdf" in per_page and "text-20000.pdf" in per_page:
-    a, b = per_page["text-2000.pdf"], per_page["text-20000.pdf"]
-    print(f"\npdfhost stamp per page: {a:.1f} us (2,000) vs {b:.1f} us (20,000): {b / a:.2f} x")
+    (a, ac), (b, bc) = per_page["text-2000.pdf"], per_page["text-20000.pdf"]
+    print(f"\npdfhost stamp per page: {a:.1f} us (2,000) vs {b:.1f} us (20,000): {b / a:.2f} x; "
+          f"cpu {ac:.1f} us vs {bc:.1f} us: {bc / ac:.2f} x")
 PY
