@@ -300,7 +300,9 @@ TEST_F(PluginBindingTest, AHostErrorInTheCommandReachesTheHostAsTheExecuteProced
     Load();
     FaultInjector::Arm("AVAppGetActiveDoc", kErrNoDocument);
     AnswerStamp();
-    EXPECT_EQ(av::Viewer::Bar().FindItem("ADBE:PDFTalvane")->Execute(), kErrNoDocument);
+    const av::MenuItem* item = av::Viewer::Bar().FindItem("ADBE:PDFTalvane");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->Execute(), kErrNoDocument);
     EXPECT_NE(log.str().find("execute procedure of menu item ADBE:PDFTalvane of ADBE:PDFTalvane "
                              "raised 0x400B0006"),
               std::string::npos)

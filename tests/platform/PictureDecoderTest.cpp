@@ -56,7 +56,9 @@ TEST(PictureDecoder, RefusesClaimsPastTheBitmapLimitAndRestoresTheReaderLimit) {
     const Bytes table(1024, 0);
     const Bytes endOfBitmap{0, 1};
     EXPECT_EQ(PictureDecoder::Decode(Bmp(12000, 12000, 8, 1, table, endOfBitmap)), nullptr);
-    EXPECT_EQ(PictureDecoder::Decode(Bmp(65535, 2, 8, 1, table, endOfBitmap))->width(), 65535);
+    const auto wide = PictureDecoder::Decode(Bmp(65535, 2, 8, 1, table, endOfBitmap));
+    ASSERT_NE(wide, nullptr);
+    EXPECT_EQ(wide->width(), 65535);
     EXPECT_EQ(QImageReader::allocationLimit(), before);
 }
 

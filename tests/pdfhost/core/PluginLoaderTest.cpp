@@ -73,9 +73,13 @@ TEST_F(PluginLoaderTest, UnloadingDropsThePluginsCallbacksSoStaleItemsAreRefused
     const av::MenuItem* item = av::Viewer::Bar().FindItem("TEST:Raise");
     ASSERT_NE(item, nullptr);
     const_cast<PluginLoader&>(session.Loader()).Unload();
-    EXPECT_EQ(session.Loader().Find("Probe.api")->unload, StepResult::Ok);
+    const auto* probe = session.Loader().Find("Probe.api");
+    ASSERT_NE(probe, nullptr);
+    EXPECT_EQ(probe->unload, StepResult::Ok);
     EXPECT_THROW(item->Execute(), HostError);
-    EXPECT_FALSE(av::Viewer::Bar().FindItem("TEST:Disabled")->IsEnabled());
+    const av::MenuItem* disabled = av::Viewer::Bar().FindItem("TEST:Disabled");
+    ASSERT_NE(disabled, nullptr);
+    EXPECT_FALSE(disabled->IsEnabled());
 }
 
 TEST_F(PluginLoaderTest, FilesThatAreNotPluginsAreReportedAndSkipped) {

@@ -179,9 +179,9 @@ TEST_F(IncrementalSaveTest, AppendsTheChangesInTheFilesOwnKindAfterItsUnchangedB
         before.processFile(in.c_str());
         after.processFile(inc.c_str());
         QPDFObjectHandle trailer = after.getTrailer();
-        EXPECT_EQ(trailer.getKey("/Prev").getIntValue(),
-                  static_cast<long long>(
-                      IncrementalBase::Read(*OpenFile::Open(in), nullptr)->lastSection));
+        const auto base = IncrementalBase::Read(*OpenFile::Open(in), nullptr);
+        ASSERT_TRUE(base);
+        EXPECT_EQ(trailer.getKey("/Prev").getIntValue(), static_cast<long long>(base->lastSection));
         EXPECT_EQ(trailer.getKey("/ID").unparse(), before.getTrailer().getKey("/ID").unparse());
         EXPECT_EQ(trailer.getKey("/Root").unparse(), before.getTrailer().getKey("/Root").unparse());
         // The pages got the same new content, stored once.
@@ -326,7 +326,8 @@ TEST_F(IncrementalSaveTest, FilesThatCannotBeUpdatedAreRewritten) {
         {"encrypted", dir_.File("encrypted.pdf"), "encrypted"},
         {"xref found by repair", variant("offset.pdf", badOffset), "repaired"},
         {"stream length repaired while stamping", variant("length.pdf", shortLength), "repaired"},
-        {"bytes before the header", variant("junk.pdf", "garbage\n" + bytes), ""},
+        {"bytes before the header", variant("junk.pdf", "garbage\n" + bytes),
+         "the file does not start with its %PDF- header"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
