@@ -1,5 +1,6 @@
-// How a stamped page looks: the picture's opacity over the page, and where
-// the placement switches put it, on plain and rotated pages.
+// How a stamped page looks: the picture's opacity over the page (opaque when
+// the host refuses the opacity), and where the placement switches put it, on
+// plain and rotated pages.
 #include "StampScenario.h"
 
 namespace e2e {
@@ -11,11 +12,11 @@ constexpr Rgb kBlue{0, 0, 255};
 class RenderingTest : public StampScenario {
   protected:
     // Stamps page 1 of in.pdf with the settings and renders the result.
-    Raster StampAndRender(const SettingsFile& s) {
+    Raster StampAndRender(const SettingsFile& s, const std::vector<std::string>& options = {}) {
         s.Write(folder.SettingsPath());
         std::filesystem::remove(folder.Path("out.pdf"));
         const HostResult r = folder.RunScript(
-            "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
+            "open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n", options);
         EXPECT_EQ(r.status, 0) << r.Describe();
         EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
         EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
@@ -42,6 +43,25 @@ TEST_F(RenderingTest, OpacityBlendsTheBlackPictureIntoTheWhitePage) {
         const Rgb seen = page.Average(inner.x0, inner.y0, inner.x1, inner.y1);
         EXPECT_TRUE(Near(seen, c.seen, 10)) << seen;
         EXPECT_EQ(DifferentOutside(original, page, kStampPixels.Grown(1)), 0);
+    }
+}
+
+TEST_F(RenderingTest, AnOpacityTheHostRefusesLeavesThePictureOpaqueAndSaysNothing) {
+    WritePdf(folder.Path("in.pdf"), NumberedPages(1));
+    const Raster original = RenderPages(folder.Path("in.pdf"), 1, 1, 72, PageBox::Media).at(0);
+    for (const char* step :
+         {"PDEExtGStateCreateNew", "PDEExtGStateSetOpacityFill", "PDEElementSetGState"}) {
+        SCOPED_TRACE(step);
+        SettingsFile s = UseBlackPicture();
+        s.opacity = 50;
+        const Raster page = StampAndRender(s, {"--fault", std::string(step) + "=0x400C0003"});
+        ASSERT_GT(page.width, 0);
+        const PixelRect inner = kStampPixels.Shrunk(2);
+        const Rgb seen = page.Average(inner.x0, inner.y0, inner.x1, inner.y1);
+        EXPECT_TRUE(Near(seen, kBlack, 10)) << seen;
+        EXPECT_EQ(DifferentOutside(original, page, kStampPixels.Grown(1)), 0);
+        EXPECT_EQ(PdfInspector(folder.Path("out.pdf")).PageContent(0).find(" gs"),
+                  std::string::npos);
     }
 }
 

@@ -113,11 +113,32 @@ TEST_F(RunHygieneTest, AHostLeftWithItsStampedDocumentOpenExitsCleanly) {
     EXPECT_EQ(StampedPages(folder.Path("out.pdf")), (std::vector<int>{0, 1}));
 }
 
+TEST_F(RunHygieneTest, ARunNeverWritesTheInstallationsSharedJpegName) {
+    // Hosts sharing one installation would overwrite each other's picture
+    // if a run wrote "temp.jpg" itself. Here that name is a folder that
+    // cannot be written or removed, so a run that wrote or deleted it would
+    // end without its picture; whether two hosts overlap plays no part.
+    WritePdf(folder.Path("in.pdf"), NumberedPages(2));
+    UseBlackPicture();
+    fs::create_directory(folder.Install() / "temp.jpg");
+    std::ofstream(folder.Install() / "temp.jpg" / "keep") << "x";
+
+    const HostResult r =
+        folder.RunScript("open in.pdf\nclick 1003\nmenu ADBE:PDFTalvane\nsave out.pdf\nclose\n");
+    ASSERT_EQ(r.status, 0) << r.Describe();
+    EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
+    ExpectBlackStampOn(folder.Path("in.pdf"), folder.Path("out.pdf"), 2, {0, 1});
+    EXPECT_EQ(folder.InstallFiles(), (std::vector<std::string>{"PDFTalvane.ini", "temp.jpg"}));
+    EXPECT_TRUE(fs::exists(folder.Install() / "temp.jpg" / "keep"));
+}
+
 TEST_F(RunHygieneTest, TwoHostsStampingAtOnceEachEmbedTheirOwnPicture) {
     // Both hosts share the installation folder, so the settings and the
     // place of the temporary JPEG; the picture is named relative to each
     // host's working folder, so each has a picture of its own colour. Each
-    // host stamps several times so that their JPEG writes overlap.
+    // host stamps several times so that their JPEG writes are likely to
+    // overlap; that they never share a file name does not rest on it (see
+    // the test above, and ConcurrentStampLoadTest for many hosts).
     constexpr int kSide = 1000;
     constexpr int kRuns = 6;
     StandardSettings("pic.bmp", kSide, kSide).Write(folder.SettingsPath());
