@@ -1,7 +1,8 @@
 // Where appended elements are drawn and what becomes of the page's own
 // streams and resources: default user space whatever the page leaves
-// behind, streams kept as the same objects, one image and one name for
-// pages that share resources, elements inserted and removed anywhere.
+// behind (also when the page must be rewritten with saves still open),
+// streams kept as the same objects, one image and one name for pages that
+// share resources, elements inserted and removed anywhere.
 #include "ContentTest.h"
 
 #include <qpdf/QPDF.hh>
@@ -93,6 +94,13 @@ INSTANTIATE_TEST_SUITE_P(
                   Page({"2 0 0 2 0 0 cm 0.8 0.2 0.2 rg 20 20 50 50 re f q Q Q"})},
         SpaceCase{"StrayRestoreMidway", Page({"Q 2 0 0 2 0 0 cm 0.8 0.2 0.2 rg 20 20 50 50 re f"}),
                   std::vector<std::string>{"2 0 0 2 0 0 cm 0.8 0.2 0.2 rg 20 20 50 50 re f"}},
+        // Only a rewrite can leave the stray Q out, and the saves opened
+        // after it must then be closed before the picture.
+        SpaceCase{"StrayRestoreThenSavesLeftOpen",
+                  Page({"Q q 2 0 0 2 0 0 cm 0.8 0.2 0.2 rg 20 20 50 50 re f q 0.5 0 0 0.5 0 0 cm "
+                        "0 0 1 rg 200 200 20 20 re f"}),
+                  std::vector<std::string>{"q 2 0 0 2 0 0 cm 0.8 0.2 0.2 rg 20 20 50 50 re f q 0.5 "
+                                           "0 0 0.5 0 0 cm 0 0 1 rg 200 200 20 20 re f"}},
         SpaceCase{"TopLevelTransform", Page({"0.5 0 0 0.5 10 10 cm 0 0 1 rg 0 0 200 200 re f"})},
         SpaceCase{"TopLevelClipAndColour",
                   Page({"0 0 100 100 re W n 1 0 0 rg 0 0 50 50 re f BT /F1 24 Tf 10 10 Td "
@@ -215,6 +223,24 @@ TEST_F(ContentTest, ElementsCanBeRemovedAndInsertedAnywhere) {
     const std::uint8_t white[3] = {255, 255, 255};
     EXPECT_EQ(
         test::CountUnlike(blank, test::PixelRect{0, 0, blank.width, blank.height}, 0, white, 0), 0);
+}
+
+TEST_F(ContentTest, InsertingMidwayClosesTheSavesThePageLeftOpen) {
+    // Both rectangles draw under the save and the scale before the first;
+    // the picture between them must draw in default user space, and the
+    // second rectangle must still be scaled.
+    PDDoc doc = Make("in.pdf", {Page({"q 0.5 0 0 0.5 0 0 cm 0 0 1 rg 0 0 200 200 re f "
+                                      "1 0 0 rg 400 1000 100 100 re f"})});
+    test::StampRun run(doc, jpeg_, 16, 16, kMatrix);
+    PDPage p = Ok(Tables().pdModel.PDDocAcquirePage, doc, 0);
+    PDEContent c = Ok(Tables().pagePDEContent.PDPageAcquirePDEContent, p, nullptr);
+    ASSERT_EQ(Ok(Tables().pdfEditRead.PDEContentGetNumElems, c), 2);
+    Ok(Tables().pdfEditWrite.PDEContentAddElem, c, 0, run.Image());
+    Ok(Tables().pagePDEContent.PDPageSetPDEContent, p, nullptr);
+    Ok(Tables().pagePDEContent.PDPageReleasePDEContent, p, nullptr);
+    Ok(Tables().pdModel.PDPageRelease, p);
+    EXPECT_EQ(Count(doc, 0), 3);
+    ExpectStamped(dir_.File("in.pdf"), Save(doc, "inserted.pdf"), 1, test::Box{0, 0, 612, 792}, 0);
 }
 
 TEST_F(ContentTest, AnUndecodableStreamIsAppendedToButNeverRewritten) {
