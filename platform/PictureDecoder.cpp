@@ -4,8 +4,10 @@
 #include <QByteArray>
 #include <QImageReader>
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/BmpInfo.h"
 #include "platform/BmpRunLength.h"
@@ -23,6 +25,31 @@ using Bytes = std::span<const std::uint8_t>;
 // whole: it overshoots by at most one full colour table (256 x 4 bytes) plus
 // the colour masks.
 constexpr qsizetype kBmpReadSlack = 4096;
+
+constexpr std::size_t kClrUsedAt = BmpInfo::kFileHeaderSize + 32;
+
+// A copy of the file whose colour table count is what fits before the pixels,
+// when the header implies (biClrUsed 0: all 2^n entries) or states more.
+// Otherwise the reader would take the first pixel bytes for colours and start
+// every row late. Indices past the table then draw black. Old core headers
+// have no count to correct; a table with no room at all is left as it is.
+std::optional<std::vector<std::uint8_t>> FitColourTable(Bytes bytes, const BmpInfo& info) {
+    const DibHeader& h = info.header;
+    if (h.biSize < DibHeader::kSize || h.biBitCount == 0 || h.biBitCount > 8)
+        return std::nullopt;
+    const std::uint64_t tableAt = BmpInfo::kFileHeaderSize + std::uint64_t{h.biSize};
+    if (info.pixelOffset <= tableAt)
+        return std::nullopt;
+    const std::uint64_t room = (info.pixelOffset - tableAt) / 4;
+    const std::uint64_t stated = h.biClrUsed != 0 ? h.biClrUsed : std::uint64_t{1} << h.biBitCount;
+    if (room == 0 || stated <= room)
+        return std::nullopt;
+    std::vector<std::uint8_t> fitted(bytes.begin(), bytes.end());
+    for (int i = 0; i < 4; ++i)
+        fitted[kClrUsedAt + static_cast<std::size_t>(i)] =
+            static_cast<std::uint8_t>(room >> (8 * i));
+    return fitted;
+}
 
 bool StartsWith(Bytes bytes, std::string_view magic) {
     return bytes.size() >= magic.size() &&
@@ -88,7 +115,7 @@ PictureFormat PictureDecoder::Sniff(Bytes bytes) {
 
 std::unique_ptr<DeviceBitmap> PictureDecoder::Decode(Bytes bytes) {
     const PictureFormat format = Sniff(bytes);
-    std::optional<std::vector<std::uint8_t>> expanded;
+    std::optional<std::vector<std::uint8_t>> expanded, fitted;
     if (format == PictureFormat::Bmp) {
         if (const auto info = BmpInfo::Read(bytes); info && info->RunLength()) {
             expanded = BmpRunLength::Expand(bytes, *info);
@@ -96,6 +123,8 @@ std::unique_ptr<DeviceBitmap> PictureDecoder::Decode(Bytes bytes) {
                 return nullptr;
             bytes = *expanded;
         }
+        if (const auto info = BmpInfo::Read(bytes); info && (fitted = FitColourTable(bytes, *info)))
+            bytes = *fitted;
     }
     if (format == PictureFormat::Unknown || !Complete(format, bytes))
         return nullptr;

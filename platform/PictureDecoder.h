@@ -8,7 +8,10 @@
 // which case nothing of that size is allocated. A GIF gives its first frame
 // on its logical screen; pixels it leaves transparent keep the colour the
 // file gives them. Pixels that a run-length BMP skips are colour index 0
-// (BmpRunLength). Failure is nullptr, never an exception.
+// (BmpRunLength). A BMP's rows start at its pixel offset also when its
+// header implies a longer colour table than lies before them: the table is
+// the entries that do, and an index past them is black. Failure is nullptr,
+// never an exception.
 //
 // JPEG and GIF are read by Qt's image-format plug-ins, which must be
 // installed; BMP is read by Qt itself.
