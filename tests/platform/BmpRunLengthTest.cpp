@@ -1,12 +1,11 @@
 #include "platform/BmpRunLength.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <vector>
 
 #include "platform/PictureDecoder.h"
 #include "tests/support/BmpBuilder.h"
+#include "tests/support/HeapFill.h"
 
 namespace {
 
@@ -49,16 +48,6 @@ std::vector<std::vector<int>> DecodeIndices(const Bytes& file) {
     return rows;
 }
 
-// Leaves freed heap blocks full of a non-zero pattern, so that a decode that
-// left pixels unset would show it.
-void DirtyTheHeap() {
-    for (size_t size : {size_t(64), size_t(256), size_t(4096), size_t(65536)}) {
-        void* block = std::malloc(size);
-        std::memset(block, 0x5A, size);
-        std::free(block);
-    }
-}
-
 TEST(BmpRunLength, SkippedPixelsBecomeIndexZero) {
     const struct {
         const char* name;
@@ -96,8 +85,12 @@ TEST(BmpRunLength, SkippedPixelsBecomeIndexZero) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        DirtyTheHeap();
-        EXPECT_EQ(DecodeIndices(RleBmp(c.width, c.height, c.bitCount, c.codes)), c.expected);
+        // Every new block holds a colour that is no palette entry, so a
+        // pixel the decode left unset would show as -1.
+        testsupport::HeapFill::Use(0x5A);
+        const auto indices = DecodeIndices(RleBmp(c.width, c.height, c.bitCount, c.codes));
+        testsupport::HeapFill::Off();
+        EXPECT_EQ(indices, c.expected);
     }
 }
 
