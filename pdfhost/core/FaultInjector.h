@@ -19,6 +19,8 @@ class FaultInjector {
     static void Disarm(const std::string& operation);
     static void Reset();
     // Counts the call and throws HostError when it is armed to fail now.
+    // `operation` must live as long as the process (an entry's constant
+    // name): calls are counted by its address.
     static void OnCall(const char* operation);
     static int CallCount(const std::string& operation);
 };

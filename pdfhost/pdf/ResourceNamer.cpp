@@ -31,7 +31,7 @@ std::string ResourceNamer::NameFor(QPDFObjectHandle page, const std::string& cat
     };
     if (auto it = known_.find(key); it != known_.end() && holds(it->second))
         return it->second;
-    for (auto const& item : sub.ditems()) {
+    for (auto const& item : sub.getDictAsMap()) {
         if (item.second.isIndirect() && item.second.getObjGen() == target) {
             known_[key] = item.first;
             return item.first;
