@@ -6,7 +6,7 @@
 // written back whether the picker is confirmed or cancelled, so they last as
 // long as the caller keeps them. The current colour is not preselected.
 // Returns the picked colour, or std::nullopt on cancel. Under automation the
-// driver answers instead of a window.
+// driver answers through the picker's window.
 #pragma once
 
 #include <array>

@@ -20,17 +20,6 @@ QStringList NameFilters(const FilePickerOptions& options) {
 }
 
 std::optional<std::string> Pick(const FilePickerOptions& options, bool open) {
-    if (DialogDriver* driver = DialogDriver::Installed()) {
-        PickerRequest request;
-        request.kind = open ? PickerKind::OpenFile : PickerKind::SaveFile;
-        request.title = options.title;
-        request.mustExist = open && options.mustExist;
-        if (std::optional<PickerAnswer> answer = driver->Pick(request)) {
-            if (answer->cancelled)
-                return std::nullopt;
-            return FilePicker::Finish(options, answer->path);
-        }
-    }
     QFileDialog picker(OwnerWindow::ForNewWindow(), QString::fromStdString(options.title));
     picker.setOption(QFileDialog::DontUseNativeDialog);
     picker.setOption(QFileDialog::DontConfirmOverwrite);
@@ -39,7 +28,14 @@ std::optional<std::string> Pick(const FilePickerOptions& options, bool open) {
     picker.setFileMode(open && options.mustExist ? QFileDialog::ExistingFile
                                                  : QFileDialog::AnyFile);
     picker.setNameFilters(NameFilters(options));
-    if (picker.exec() != QDialog::Accepted || picker.selectedFiles().isEmpty())
+    picker.setDefaultSuffix(QString::fromStdString(options.defaultExtension));
+    if (!options.folder.empty())
+        picker.setDirectory(QString::fromStdString(options.folder));
+    if (!options.fileName.empty())
+        picker.selectFile(QString::fromStdString(options.fileName));
+    const PickerKind kind = open ? PickerKind::OpenFile : PickerKind::SaveFile;
+    if (DialogDriver::RunPicker(kind, picker) != QDialog::Accepted ||
+        picker.selectedFiles().isEmpty())
         return std::nullopt;
     return FilePicker::Finish(options, picker.selectedFiles().front().toStdString());
 }

@@ -1,5 +1,6 @@
 #include "platform/FontPicker.h"
 
+#include <QCheckBox>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <algorithm>
@@ -13,8 +14,10 @@ namespace {
 
 QFont ToQFont(const LogFont& lf) {
     QFont font(QString::fromUtf8(lf.FaceName().data(), static_cast<int>(lf.FaceName().size())));
+    // The picker works in points; a pixel size would leave its size field empty.
     if (lf.lfHeight != 0)
-        font.setPixelSize(std::abs(lf.lfHeight));
+        font.setPointSize(std::max(1, static_cast<int>(std::lround(std::abs(lf.lfHeight) * 72.0 /
+                                                                   FontPicker::kDotsPerInch))));
     if (lf.lfWeight > 0)
         font.setWeight(static_cast<QFont::Weight>(std::clamp(lf.lfWeight, 1, 1000)));
     font.setItalic(lf.lfItalic != 0);
@@ -24,44 +27,32 @@ QFont ToQFont(const LogFont& lf) {
 void Store(const QFont& font, LogFont& lf) {
     const std::string face = font.family().toStdString();
     lf.SetFaceName(face.substr(0, LogFont::kMaxFaceName));
-    const int pixels = font.pixelSize() > 0
-                           ? font.pixelSize()
-                           : static_cast<int>(std::lround(font.pointSizeF() * 96.0 / 72.0));
-    lf.lfHeight = -pixels;
+    lf.lfHeight = font.pointSize() > 0
+                      ? LogFont::HeightForPoints(font.pointSize(), FontPicker::kDotsPerInch)
+                      : -font.pixelSize();
     lf.lfWeight = font.weight();
     lf.lfItalic = font.italic() ? 1 : 0;
 }
 
-PickerRequest Request() {
-    PickerRequest request;
-    request.kind = PickerKind::Font;
-    request.title = FontPicker::kTitle;
-    return request;
+// The effects section is the frame holding the strikeout and underline
+// boxes; the sample's frame stays.
+void HideEffects(QFontDialog& picker) {
+    for (QGroupBox* frame : picker.findChildren<QGroupBox*>()) {
+        if (!frame->findChildren<QCheckBox*>().isEmpty())
+            frame->hide();
+    }
 }
 
 } // namespace
 
 bool FontPicker::Choose(LogFont& font) {
-    if (DialogDriver* driver = DialogDriver::Installed()) {
-        if (std::optional<PickerAnswer> answer = driver->Pick(Request())) {
-            if (answer->cancelled)
-                return false;
-            font.SetFaceName(answer->font.FaceName());
-            font.lfHeight = answer->font.lfHeight;
-            font.lfWeight = answer->font.lfWeight;
-            font.lfItalic = answer->font.lfItalic;
-            return true;
-        }
-    }
     QFontDialog picker(ToQFont(font), nullptr);
     picker.setWindowTitle(kTitle);
     picker.setOption(QFontDialog::DontUseNativeDialog);
     picker.setOption(QFontDialog::ScalableFonts);
     picker.setOption(QFontDialog::NonScalableFonts);
-    // No effects: the picker chooses a face, a size and a style only.
-    for (QGroupBox* effects : picker.findChildren<QGroupBox*>())
-        effects->hide();
-    if (picker.exec() != QDialog::Accepted)
+    HideEffects(picker);
+    if (DialogDriver::RunPicker(PickerKind::Font, picker) != QDialog::Accepted)
         return false;
     Store(picker.selectedFont(), font);
     return true;

@@ -5,16 +5,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <stdexcept>
 
+#include "pdfhost/app/InputEvents.h"
 #include "platform/Messages.h"
 
 namespace pdfhost::app {
@@ -60,28 +59,7 @@ QPoint ClickPoint(QWidget* widget) {
 }
 
 void MouseClick(QWidget* widget) {
-    const QPoint local = ClickPoint(widget);
-    const QPoint global = widget->mapToGlobal(local);
-    if (widget->focusPolicy() & Qt::ClickFocus)
-        widget->setFocus(Qt::MouseFocusReason);
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(widget, &release);
-}
-
-void PressKey(QWidget* target, int key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &release);
-}
-
-int KeyFor(QChar c) {
-    const char16_t u = c.toUpper().unicode();
-    return u >= 0x20 && u <= 0x7e ? static_cast<int>(u) : static_cast<int>(Qt::Key_unknown);
+    InputEvents::Click(widget, ClickPoint(widget));
 }
 
 QLineEdit* EditOf(QWidget* widget) {
@@ -120,8 +98,7 @@ void Type(Dialog& dialog, const DialogAnswer& answer, bool inOneChange) {
             edit->insert(text); // as a paste: one change
         return;
     }
-    for (const QChar c : text)
-        PressKey(edit, KeyFor(c), QString(c));
+    InputEvents::Type(edit, text);
 }
 
 void Select(Dialog& dialog, const DialogAnswer& answer) {
@@ -138,7 +115,7 @@ void Select(Dialog& dialog, const DialogAnswer& answer) {
     combo->showPopup();
     QAbstractItemView* list = combo->view();
     list->setCurrentIndex(combo->model()->index(index, combo->modelColumn()));
-    PressKey(list, Qt::Key_Return, "\r");
+    InputEvents::PressEnter(list);
     if (combo->view()->isVisible())
         combo->hidePopup();
 }
@@ -150,9 +127,9 @@ void Key(Dialog& dialog, const DialogAnswer& answer) {
     if (!target)
         target = dialog.Window();
     if (answer.words[0] == "enter")
-        PressKey(target, Qt::Key_Return, "\r");
+        InputEvents::PressEnter(target);
     else
-        PressKey(target, Qt::Key_Escape, QString(QChar(0x1b)));
+        InputEvents::PressEscape(target);
 }
 
 std::string Shown(QWidget* widget, const std::string& wanted) {

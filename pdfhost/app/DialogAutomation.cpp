@@ -1,10 +1,11 @@
 #include "pdfhost/app/DialogAutomation.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
-#include <filesystem>
 
 #include "pdfhost/app/DialogActions.h"
+#include "pdfhost/app/PickerActions.h"
 #include "pdfhost/app/PickerAnswers.h"
 #include "platform/Dialog.h"
 
@@ -112,30 +113,28 @@ void DialogAutomation::Step() {
         Schedule();
 }
 
-std::optional<platform::PickerAnswer>
-DialogAutomation::Pick(const platform::PickerRequest& request) {
-    platform::PickerAnswer cancelled;
-    cancelled.cancelled = true;
-    if (failed_)
-        return cancelled;
+void DialogAutomation::PickerShown(platform::PickerKind kind, QDialog& picker) {
+    if (failed_) {
+        picker.reject();
+        return;
+    }
+    const std::string title = picker.windowTitle().toStdString();
     std::optional<platform::DialogAnswer> answer = platform::DialogAnswers::Next();
     if (!answer) {
-        Fail(line_,
-             "dialog \"" + request.title + "\" is waiting for an answer and the script has none");
-        return cancelled;
+        picker.reject();
+        Fail(line_, "dialog \"" + title + "\" is waiting for an answer and the script has none");
+        return;
     }
-    if (answer->step != PickerName(request.kind)) {
-        Fail(answer->line, "\"" + answer->Describe() + "\" cannot answer the " +
-                               PickerName(request.kind) + " picker \"" + request.title + "\"");
-        return cancelled;
+    if (answer->step != PickerName(kind)) {
+        picker.reject();
+        Fail(answer->line, "\"" + answer->Describe() + "\" cannot answer the " + PickerName(kind) +
+                               " picker \"" + title + "\"");
+        return;
     }
-    platform::PickerAnswer picked = PickerAnswers::Parse(*answer);
-    if (!picked.cancelled && request.mustExist && !std::filesystem::is_regular_file(picked.path)) {
-        Fail(answer->line, "the picker \"" + request.title +
-                               "\" accepts only an existing file, and " + picked.path + " is none");
-        return cancelled;
-    }
-    return picked;
+    if (const std::string problem =
+            PickerActions::Answer(kind, picker, PickerAnswers::Parse(*answer));
+        !problem.empty())
+        Fail(answer->line, problem);
 }
 
 void DialogAutomation::Fail(int line, const std::string& reason) {

@@ -7,10 +7,12 @@
 // Each answer acts on the dialog on top when its turn comes, from inside
 // that dialog's modal loop, one answer per turn of the event loop, so it
 // works under any event loop (a script's, a viewer window's). Picker steps
-// (file, color, font) answer the next picker.
+// (file, color, font) answer the next picker through its window
+// (PickerActions).
 //
 // Failure: a dialog or picker that appears with no answer left, an answer of
-// the wrong kind for it, or a step that cannot be done writes one line to
+// the wrong kind for it, a step that cannot be done or an answer the picker
+// does not take writes one line to
 // `errors`, at once:
 //     pdfhost: script line N: <reason>
 // (for a dialog with nothing to answer it: dialog "<caption>" is waiting for
@@ -49,7 +51,7 @@ class DialogAutomation : public platform::DialogDriver {
 
     void Opened(platform::Dialog& dialog) override;
     void Closed() override;
-    std::optional<platform::PickerAnswer> Pick(const platform::PickerRequest& request) override;
+    void PickerShown(platform::PickerKind kind, QDialog& picker) override;
 
   private:
     void Schedule();

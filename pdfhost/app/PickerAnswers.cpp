@@ -16,14 +16,14 @@ std::optional<int> Number(const std::string& word) {
     return value;
 }
 
-std::optional<platform::PickerAnswer> ParseColour(const std::string& text) {
+std::optional<PickerAnswer> ParseColour(const std::string& text) {
     std::vector<std::string> parts;
     std::stringstream in(text);
     for (std::string part; std::getline(in, part, ',');)
         parts.push_back(part);
     if (parts.size() != 3)
         return std::nullopt;
-    platform::PickerAnswer answer;
+    PickerAnswer answer;
     for (std::size_t i = 0; i < 3; ++i) {
         const std::optional<int> v = Number(parts[i]);
         if (!v || *v < 0 || *v > 255)
@@ -33,8 +33,8 @@ std::optional<platform::PickerAnswer> ParseColour(const std::string& text) {
     return answer;
 }
 
-std::optional<platform::PickerAnswer> ParseFont(std::vector<std::string> words) {
-    platform::PickerAnswer answer;
+std::optional<PickerAnswer> ParseFont(std::vector<std::string> words) {
+    PickerAnswer answer;
     if (!words.empty() && words.back() == "italic") {
         answer.font.lfItalic = 1;
         words.pop_back();
@@ -59,16 +59,16 @@ std::optional<platform::PickerAnswer> ParseFont(std::vector<std::string> words) 
     return answer;
 }
 
-std::optional<platform::PickerAnswer> Read(const platform::DialogAnswer& step) {
+std::optional<PickerAnswer> Read(const platform::DialogAnswer& step) {
     if (step.rest == "cancel") {
-        platform::PickerAnswer answer;
+        PickerAnswer answer;
         answer.cancelled = true;
         return answer;
     }
     if (step.step == "file") {
         if (step.rest.empty())
             return std::nullopt;
-        platform::PickerAnswer answer;
+        PickerAnswer answer;
         answer.path = step.rest;
         return answer;
     }
@@ -91,8 +91,8 @@ std::string PickerAnswers::Check(const platform::DialogAnswer& step) {
     return "font needs FACE HEIGHT [WEIGHT] [italic] or \"cancel\"";
 }
 
-platform::PickerAnswer PickerAnswers::Parse(const platform::DialogAnswer& step) {
-    return Read(step).value_or(platform::PickerAnswer{});
+PickerAnswer PickerAnswers::Parse(const platform::DialogAnswer& step) {
+    return Read(step).value_or(PickerAnswer{});
 }
 
 } // namespace pdfhost::app

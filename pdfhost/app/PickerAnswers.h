@@ -10,17 +10,25 @@
 // Parse() turns a well-formed step into the answer.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/DialogAnswers.h"
-#include "platform/DialogDriver.h"
+#include "platform/LogFont.h"
 
 namespace pdfhost::app {
+
+struct PickerAnswer {
+    bool cancelled = false;
+    std::string path;           // files, as written in the script
+    std::uint32_t colorref = 0; // colours, 0x00bbggrr
+    LogFont font;               // fonts: face, height, weight, italic
+};
 
 class PickerAnswers {
   public:
     static std::string Check(const platform::DialogAnswer& step);
-    static platform::PickerAnswer Parse(const platform::DialogAnswer& step);
+    static PickerAnswer Parse(const platform::DialogAnswer& step);
 };
 
 } // namespace pdfhost::app

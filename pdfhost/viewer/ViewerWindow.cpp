@@ -162,8 +162,13 @@ void ViewerWindow::Report(const std::string& text) {
         platform::Message{platform::MessageKind::CautionAlert, kAppName, text, {}});
 }
 
-std::string ViewerWindow::Choose(Choice choice) {
+std::string ViewerWindow::Choose(Choice choice, const std::string& suggested) {
     platform::FilePickerOptions options;
+    if (!suggested.empty()) {
+        const std::filesystem::path where = std::filesystem::absolute(suggested);
+        options.folder = where.parent_path().string();
+        options.fileName = where.filename().string();
+    }
     options.title = choice == Choice::Open ? "Open" : "Save As";
     options.filters = {{"PDF Files", "*.pdf"}, {"All Files", "*.*"}};
     options.defaultExtension = "pdf";
@@ -292,7 +297,8 @@ bool ViewerWindow::SaveAs() {
     pdf::Document* doc = ActiveDoc();
     if (!doc)
         return false;
-    const std::string path = Choose(Choice::SaveAs);
+    // Suggest the file the window shows, in its folder.
+    const std::string path = Choose(Choice::SaveAs, target_.empty() ? doc->Path() : target_);
     return !path.empty() && SaveTo(path);
 }
 

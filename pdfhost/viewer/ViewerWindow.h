@@ -81,7 +81,7 @@ class ViewerWindow : public QMainWindow {
     void Report(const std::string& text);
     enum class Choice { Open, SaveAs };
     // The chosen path, or "" when the user cancelled.
-    std::string Choose(Choice choice);
+    std::string Choose(Choice choice, const std::string& suggested = {});
 
     PageRenderer renderer_;
     PageView* view_ = nullptr;

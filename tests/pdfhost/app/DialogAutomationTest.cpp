@@ -63,6 +63,15 @@ class DialogAutomationTest : public ::testing::Test {
             options.maxPath = 254;
             seen.file = platform::FilePicker::Open(options);
         });
+        ScriptCommands::Register("save-file", [this](const ScriptLine&) {
+            platform::FilePickerOptions options;
+            options.title = "Save Talvane Parameters File";
+            options.filters = {{"*.tvp", "*.tvp"}};
+            options.defaultExtension = "TVP";
+            options.folder = dir.string();
+            options.fileName = "suggested.tvp";
+            seen.file = platform::FilePicker::Save(options);
+        });
         ScriptCommands::Register("colour", [this](const ScriptLine&) {
             seen.colour = platform::ColorPicker::Choose(customColours);
         });
@@ -262,10 +271,11 @@ TEST_F(DialogAutomationTest, AFailureAlsoEndsLaterDialogsAndPickers) {
     EXPECT_FALSE(platform::ColorPicker::Choose(customColours));
 }
 
-TEST_F(DialogAutomationTest, FilePickerAnswers) {
+TEST_F(DialogAutomationTest, FilePickerAnswersGoThroughThePickersRules) {
     const fs::path existing = dir / "settings.tvp";
     std::ofstream(existing) << "x";
-    const std::string longName(260, 'a');
+    const fs::path before = fs::current_path();
+    const std::string longName(254 - dir.string().size(), 'a'); // fits the name field
     struct Case {
         std::string script;
         std::optional<std::string> chosen;
@@ -274,18 +284,27 @@ TEST_F(DialogAutomationTest, FilePickerAnswers) {
         {"file " + existing.string() + "\nopen-file existing\n", existing.string()},
         {"file " + (dir / "New").string() + "\nopen-file\n", (dir / "New.TVP").string()},
         {"file " + (dir / "name.txt").string() + "\nopen-file\n", (dir / "name.txt").string()},
-        {"file with space/x y.tvp\nopen-file\n", "with space/x y.tvp"},
+        {"file with space/x y.tvp\nopen-file\n", (before / "with space/x y.tvp").string()},
+        {"file " + (dir / "out").string() + "\nsave-file\n", (dir / "out.TVP").string()},
         {"file cancel\nopen-file existing\n", std::nullopt},
-        {"file /" + longName + ".tvp\nopen-file\n", std::nullopt}, // past the buffer
+        {"file cancel\nsave-file\n", std::nullopt},
+        {"file " + (dir / longName).string() + "\nopen-file\n", std::nullopt}, // past the buffer
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);
         seen.file = std::string("unset");
         ASSERT_EQ(Run(c.script), 0) << errors.str();
         EXPECT_EQ(seen.file, c.chosen);
+        EXPECT_EQ(fs::current_path(), before);
     }
-    EXPECT_EQ(Run("file " + (dir / "missing.tvp").string() + "\nopen-file existing\n"), 1);
-    EXPECT_NE(errors.str().find("accepts only an existing file"), std::string::npos);
+    // The picker itself refuses a missing file; the script ends there.
+    const fs::path missing = dir / "missing.tvp";
+    EXPECT_EQ(Run("file " + missing.string() + "\nopen-file existing\n"), 1);
+    EXPECT_EQ(errors.str(), "pdfhost: script line 1: the picker \"Open Talvane Parameters File\" "
+                            "did not take " +
+                                missing.string() +
+                                ": missing.tvp File not found. Please verify the correct file "
+                                "name was given.\n");
     EXPECT_EQ(seen.file, std::nullopt);
 }
 
@@ -302,7 +321,7 @@ TEST_F(DialogAutomationTest, ColourPickerAnswers) {
               "\"Color\"\n");
 }
 
-TEST_F(DialogAutomationTest, FontPickerAnswersWriteTheDescription) {
+TEST_F(DialogAutomationTest, FontPickerAnswersChooseInThePickersLists) {
     seen.font.SetFaceName("Arial");
     seen.font.lfHeight = 28;
     seen.font.lfCharSet = 1;
@@ -319,9 +338,19 @@ TEST_F(DialogAutomationTest, FontPickerAnswersWriteTheDescription) {
     EXPECT_FALSE(seen.fontChosen);
     EXPECT_EQ(seen.font, before);
 
-    ASSERT_EQ(Run("font Arial 20\nchoose-font\n"), 0) << errors.str();
+    // A positive height is taken as the picker's nearest whole points, and
+    // the picker writes a character height back.
+    ASSERT_EQ(Run("font DejaVu Sans 20\nchoose-font\n"), 0) << errors.str();
+    EXPECT_EQ(seen.font.FaceName(), "DejaVu Sans");
+    EXPECT_EQ(seen.font.lfHeight, -20);
     EXPECT_EQ(seen.font.lfWeight, 400);
     EXPECT_EQ(seen.font.lfItalic, 0) << "without \"italic\" the answer is upright";
+
+    // Only a face the picker lists can be chosen, as for a person.
+    EXPECT_EQ(Run("font Nonesuch 12\nchoose-font\n"), 1);
+    EXPECT_EQ(errors.str(), "pdfhost: script line 1: the picker \"Font\" did not take the face "
+                            "\"Nonesuch\": it lists no such face\n");
+    EXPECT_EQ(seen.font.FaceName(), "DejaVu Sans");
 }
 
 } // namespace

@@ -58,6 +58,8 @@ TEST_F(ViewerFilesTest, OpenAndSaveAsAskThePlatformsFilePicker) {
     EXPECT_TRUE(person.asked[0].mustExist);
     EXPECT_EQ(person.asked[2].kind, platform::PickerKind::SaveFile);
     EXPECT_EQ(person.asked[2].title, "Save As");
+    EXPECT_EQ(person.asked[2].folder, dir_.string()) << "Save As starts in the document's folder";
+    EXPECT_EQ(person.asked[2].fileName, "in.pdf") << "and suggests its name";
 }
 
 TEST_F(ViewerFilesTest, UnsavedChangesAskSaveDiscardOrCancel) {

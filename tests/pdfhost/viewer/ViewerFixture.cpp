@@ -1,12 +1,15 @@
 #include "tests/pdfhost/viewer/ViewerFixture.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include "pdfhost/app/PickerActions.h"
 #include "pdfhost/av/ActiveDocument.h"
 #include "pdfhost/pdf/Documents.h"
 #include "pdfhost/pdf/PdfTables.h"
@@ -60,20 +63,29 @@ void PersonAtTheDesk::Opened(platform::Dialog& dialog) {
     dialog.End(2);
 }
 
-std::optional<platform::PickerAnswer>
-PersonAtTheDesk::Pick(const platform::PickerRequest& request) {
-    asked.push_back(request);
-    platform::PickerAnswer answer;
-    if (files.empty()) {
-        ADD_FAILURE() << "a picker \"" << request.title << "\" nobody expected";
-        answer.cancelled = true;
-        return answer;
+void PersonAtTheDesk::PickerShown(platform::PickerKind kind, QDialog& picker) {
+    ShownPicker shown;
+    shown.kind = kind;
+    shown.title = picker.windowTitle().toStdString();
+    if (auto* filePicker = qobject_cast<QFileDialog*>(&picker)) {
+        shown.mustExist = filePicker->fileMode() == QFileDialog::ExistingFile;
+        shown.folder = filePicker->directory().absolutePath().toStdString();
+        if (auto* name = filePicker->findChild<QLineEdit*>("fileNameEdit"))
+            shown.fileName = name->text().toStdString();
     }
-    std::optional<std::string> file = files.front();
-    files.pop_front();
-    answer.cancelled = !file;
-    answer.path = file.value_or("");
-    return answer;
+    asked.push_back(shown);
+    app::PickerAnswer answer;
+    if (files.empty()) {
+        ADD_FAILURE() << "a picker \"" << shown.title << "\" nobody expected";
+        answer.cancelled = true;
+    } else {
+        answer.cancelled = !files.front();
+        answer.path = files.front().value_or("");
+        files.pop_front();
+    }
+    if (const std::string problem = app::PickerActions::Answer(kind, picker, answer);
+        !problem.empty())
+        ADD_FAILURE() << problem;
 }
 
 void ViewerFixture::SetUp() {

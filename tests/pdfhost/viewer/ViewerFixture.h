@@ -26,21 +26,30 @@ void WritePdf(const std::filesystem::path& path, int pages);
 // The same document as bytes.
 std::string PdfBytes(int pages);
 
-// Installed for its lifetime: answers each file picker with the next path
-// (std::nullopt: cancel) and records what was asked; ends every dialog that
-// opens with 2 and records the window that owns it.
+// What a file picker showed when it came up.
+struct ShownPicker {
+    platform::PickerKind kind = platform::PickerKind::OpenFile;
+    std::string title;
+    bool mustExist = false;
+    std::string folder;   // the folder it shows
+    std::string fileName; // what its name field holds
+};
+
+// Installed for its lifetime: answers each file picker through its window
+// with the next path (std::nullopt: cancel) and records what it showed; ends
+// every dialog that opens with 2 and records the window that owns it.
 class PersonAtTheDesk : public platform::DialogDriver {
   public:
     PersonAtTheDesk();
     ~PersonAtTheDesk() override;
 
     std::deque<std::optional<std::string>> files;
-    std::vector<platform::PickerRequest> asked;
+    std::vector<ShownPicker> asked;
     std::vector<QWidget*> dialogOwners;
 
     void Opened(platform::Dialog& dialog) override;
     void Closed() override {}
-    std::optional<platform::PickerAnswer> Pick(const platform::PickerRequest& request) override;
+    void PickerShown(platform::PickerKind kind, QDialog& picker) override;
 };
 
 class ViewerFixture : public ::testing::Test {
