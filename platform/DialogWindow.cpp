@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShortcutEvent>
+#include <algorithm>
 
 #include "platform/Dialog.h"
 #include "platform/SwatchButton.h"
@@ -69,6 +71,13 @@ DialogWindow::DialogWindow(Dialog& owner, QWidget* parent)
                 QWidget::setTabOrder(previous, widget);
             previous = widget;
         }
+    }
+    // A label's mnemonic needs a buddy to be drawn as one; what it does is
+    // the kit's (Mnemonic()).
+    for (std::size_t i = 0; i < ordered_.size(); ++i) {
+        if (auto* label = qobject_cast<QLabel*>(ordered_[i]);
+            label && t.controls[i].kind == ControlKind::Static)
+            label->setBuddy(NextTabStop(i, false));
     }
     // Frames stay behind the controls they surround and never take a click.
     for (QGroupBox* frame : findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly))
@@ -205,6 +214,42 @@ QWidget* DialogWindow::Build(const ControlTemplate& c, int top) {
     return widget;
 }
 
+QWidget* DialogWindow::NextTabStop(std::size_t after, bool usableOnly) const {
+    for (std::size_t step = 1; step <= ordered_.size(); ++step) {
+        QWidget* w = ordered_[(after + step) % ordered_.size()];
+        if (!(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (usableOnly && (w->isHidden() || !w->isEnabled()))
+            continue;
+        return w;
+    }
+    return nullptr;
+}
+
+bool DialogWindow::Mnemonic(QObject* watched, const QShortcutEvent* shortcut) {
+    const auto at = std::find(ordered_.begin(), ordered_.end(), watched);
+    if (at == ordered_.end())
+        return false;
+    const auto index = static_cast<std::size_t>(at - ordered_.begin());
+    const ControlKind kind = owner_.Template().controls[index].kind;
+    if (kind == ControlKind::Static || kind == ControlKind::GroupBox) {
+        // As on the home platform: the focus goes to the next tab stop after
+        // the label; nothing is clicked.
+        if (QWidget* next = NextTabStop(index, true))
+            next->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(*at)) {
+        // A button's mnemonic clicks it at once (a check box toggles); when
+        // two controls share the letter it only moves the focus.
+        button->setFocus(Qt::ShortcutFocusReason);
+        if (!shortcut->isAmbiguous())
+            button->click();
+        return true;
+    }
+    return false;
+}
+
 QWidget* DialogWindow::Control(int id) const {
     const auto it = controls_.find(id);
     return it == controls_.end() ? nullptr : it->second;
@@ -234,6 +279,8 @@ bool DialogWindow::HandleKey(QKeyEvent* key) {
 }
 
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Shortcut && Mnemonic(watched, static_cast<QShortcutEvent*>(event)))
+        return true;
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (HandleKey(key))

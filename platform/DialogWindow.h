@@ -6,11 +6,14 @@
 // each named by its control id. The window forwards clicks, text changes,
 // selection changes, menu commands, Enter, Escape and the close box to its
 // Dialog, and filters Enter and Escape before any control sees them, as the
-// home platform's dialog manager does.
+// home platform's dialog manager does. Mnemonics (`&` in a text) behave as
+// there too: a label's or frame's moves the focus to the next tab stop
+// after it, a push button's clicks it, a check box's toggles it.
 #pragma once
 
 #include <QDialog>
 #include <QMenuBar>
+#include <QShortcutEvent>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -41,6 +44,10 @@ class DialogWindow : public QDialog {
     QWidget* Build(const ControlTemplate& control, int top);
     void BuildMenu();
     bool HandleKey(QKeyEvent* event);
+    // The first tab stop after the index-th control, wrapping; with
+    // usableOnly, hidden and disabled controls are skipped.
+    QWidget* NextTabStop(std::size_t after, bool usableOnly) const;
+    bool Mnemonic(QObject* watched, const QShortcutEvent* shortcut);
 
     Dialog& owner_;
     DialogUnits units_;

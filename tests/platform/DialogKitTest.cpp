@@ -4,8 +4,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -141,6 +143,79 @@ TEST(DialogKitTest, TabOrderIsTemplateOrderAndSkipsLabels) {
         // Push buttons are never default buttons unless the template says so.
         EXPECT_FALSE(static_cast<QPushButton*>(dialog.Control(kApply))->isDefault());
         EXPECT_FALSE(static_cast<QPushButton*>(dialog.Control(kApply))->autoDefault());
+    });
+}
+
+// Labels and frames with a mnemonic, each before the control it names.
+platform::DialogTemplate MnemonicTemplate() {
+    using K = platform::ControlKind;
+    platform::DialogTemplate t;
+    t.caption = "Mnemonics";
+    t.width = 120;
+    t.height = 100;
+    auto control = [](int id, K kind, const char* text, int y, std::uint32_t style = 0) {
+        platform::ControlTemplate c;
+        c.id = id;
+        c.kind = kind;
+        c.text = text;
+        c.rect = {4, y, 100, 12};
+        c.style = style;
+        return c;
+    };
+    t.controls = {
+        control(0, K::Static, "&Name:", 2),
+        control(kName, K::Edit, "typed", 2),
+        control(0, K::GroupBox, "&Options", 16),
+        control(kFlag, K::CheckBox, "&Flag", 16),
+        control(0, K::Static, "&Later:", 30),
+        control(kSecond, K::Edit, "", 30, platform::kDisabled),
+        control(kThird, K::Edit, "", 44),
+        control(0, K::Static, "&Go:", 58),
+        control(kApply, K::PushButton, "&Apply", 58),
+        control(kNested, K::PushButton, "Ne&xt", 72),
+    };
+    return t;
+}
+
+TEST(DialogKitTest, MnemonicsMoveTheFocusFromLabelsAndPressButtons) {
+    const platform::DialogTemplate t = MnemonicTemplate();
+    Dialog dialog(t);
+    int applies = 0;
+    int nexts = 0;
+    dialog.OnCommand(kApply, [&] { ++applies; });
+    dialog.OnCommand(kNested, [&] { ++nexts; });
+    struct Case {
+        Qt::Key key;
+        int focus;
+        int applies;
+        int nexts;
+        bool checked;
+    };
+    const Case cases[] = {
+        {Qt::Key_N, kName, 0, 0, false},  // label: the edit after it
+        {Qt::Key_O, kFlag, 0, 0, false},  // frame: the box after it, not toggled
+        {Qt::Key_L, kThird, 0, 0, false}, // the disabled edit is passed over
+        {Qt::Key_G, kApply, 0, 0, false}, // a label before a button only moves the focus
+        {Qt::Key_A, kApply, 1, 0, false}, // the button's own letter clicks it
+        {Qt::Key_F, kFlag, 1, 0, true},   // a check box's toggles it
+        {Qt::Key_X, kNested, 1, 1, true},
+    };
+    RunActing(dialog, [&] {
+        // Mnemonics reach the active window only, as a person's keys do.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.Window()));
+        EXPECT_EQ(static_cast<QLabel*>(dialog.ControlAt(0))->buddy(), dialog.Control(kName))
+            << "drawn as a mnemonic";
+        for (const Case& c : cases) {
+            SCOPED_TRACE(QKeySequence(c.key).toString().toStdString());
+            QTest::keyClick(dialog.Window(), c.key, Qt::AltModifier);
+            EXPECT_EQ(dialog.Window()->focusWidget(), dialog.Control(c.focus));
+            EXPECT_EQ(applies, c.applies);
+            EXPECT_EQ(nexts, c.nexts);
+            EXPECT_EQ(dialog.Checked(kFlag), c.checked);
+        }
+        auto* name = static_cast<QLineEdit*>(dialog.Control(kName));
+        QTest::keyClick(dialog.Window(), Qt::Key_N, Qt::AltModifier);
+        EXPECT_EQ(name->selectedText(), "typed") << "an edit reached so has its text selected";
     });
 }
 
