@@ -35,12 +35,21 @@ void Store(const QFont& font, LogFont& lf) {
 }
 
 // The effects section is the frame holding the strikeout and underline
-// boxes; the sample's frame stays.
+// boxes; the sample's frame stays, as high as the two shared, so that its
+// text is not cut.
 void HideEffects(QFontDialog& picker) {
+    QGroupBox* sample = nullptr;
+    int height = 0;
     for (QGroupBox* frame : picker.findChildren<QGroupBox*>()) {
-        if (!frame->findChildren<QCheckBox*>().isEmpty())
+        if (frame->findChildren<QCheckBox*>().isEmpty()) {
+            sample = frame;
+        } else {
+            height = std::max(height, frame->sizeHint().height());
             frame->hide();
+        }
     }
+    if (sample)
+        sample->setMinimumHeight(std::max(height, sample->sizeHint().height()));
 }
 
 } // namespace

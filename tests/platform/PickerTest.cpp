@@ -194,6 +194,8 @@ TEST(FontPickerTest, RoundTripsTheDescriptionAndShowsTheChosenFaceWithoutEffects
         ASSERT_NE(sample, nullptr);
         EXPECT_TRUE(sample->isVisible());
         EXPECT_EQ(sample->font().family(), "DejaVu Sans Mono");
+        EXPECT_GE(sample->contentsRect().height(), QFontMetrics(sample->font()).height())
+            << "the sample's text is not cut";
         Enter(picker);
     });
     ASSERT_TRUE(platform::FontPicker::Choose(font));
