@@ -1,7 +1,8 @@
 // Runs a fuzz entry point over files, for builds without libFuzzer: every
 // argument is a file or a folder whose files (sorted by name) are each
 // passed once. Fails when no file was found, so an empty or misplaced
-// corpus is not mistaken for a pass.
+// corpus is not mistaken for a pass. A target's LLVMFuzzerInitialize, when
+// it has one, runs first, as libFuzzer runs it.
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 namespace {
 
@@ -36,6 +38,8 @@ std::vector<std::filesystem::path> Inputs(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (LLVMFuzzerInitialize)
+        LLVMFuzzerInitialize(&argc, &argv);
     const std::vector<std::filesystem::path> files = Inputs(argc, argv);
     for (const auto& file : files) {
         std::ifstream in(file, std::ios::binary);

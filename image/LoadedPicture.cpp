@@ -8,7 +8,12 @@ int LoadedPicture::Load(const std::string& path) {
     const auto bytes = platform::WholeFile::Read(path);
     if (!bytes)
         return 0;
-    bitmap_ = platform::PictureDecoder::Decode(*bytes);
+    return LoadBytes(*bytes);
+}
+
+int LoadedPicture::LoadBytes(std::span<const std::uint8_t> bytes) {
+    Release();
+    bitmap_ = platform::PictureDecoder::Decode(bytes);
     return bitmap_ ? 1 : 0;
 }
 
