@@ -114,6 +114,22 @@ std::optional<std::string> ParseHexBytes(std::string_view list) {
     return bytes;
 }
 
+// A string as the bytes of a hex(1) value (the string type written as
+// bytes), terminator included: the only way to write one that holds a line
+// break, which a quoted string cannot carry in a line-based file.
+std::string HexString(std::string_view s) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string out = "hex(1):";
+    for (char c : s) {
+        const auto b = static_cast<unsigned char>(c);
+        out += kDigits[b >> 4];
+        out += kDigits[b & 15];
+        out += ',';
+    }
+    out += "00";
+    return out;
+}
+
 // The right-hand side of a value line; nullopt when it is damaged.
 std::optional<RegistryStore::Value> ParseData(std::string_view rhs) {
     RegistryStore::Value v;
@@ -146,6 +162,11 @@ std::optional<RegistryStore::Value> ParseData(std::string_view rhs) {
         if (!b)
             return std::nullopt;
         v.type = RegistryStore::Type::Binary;
+        if (kind == "(1)") {
+            v.type = RegistryStore::Type::String;
+            if (!b->empty() && b->back() == '\0')
+                b->pop_back();
+        }
         v.data = std::move(*b);
         return v;
     }
@@ -339,7 +360,7 @@ void RegistryStore::SetString(std::string_view path, std::string_view name, std:
     v.name = std::string(name);
     v.type = Type::String;
     v.data = std::string(data);
-    v.text = Quote(data);
+    v.text = data.find_first_of("\r\n") == std::string_view::npos ? Quote(data) : HexString(data);
     SetValue(path, std::move(v));
 }
 

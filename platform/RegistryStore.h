@@ -10,12 +10,16 @@
 //     "Flags"=dword:0000002a
 //     "Blob"=hex:01,02,03         (long lists continue after a trailing
 //                                  backslash on the next line)
+//     "Lines"=hex(1):61,0a,62,00  (a string as bytes; the terminator is
+//                                  dropped when present)
 // with LF or CR LF line ends, ";" comment lines and blank lines. Damaged
 // input never fails the parse: a missing or unknown header, a key line
 // without "]" or with an unknown root, a value line outside a key or with
 // malformed data, deletion lines ("[-...]", "=-") each add one warning
 // ("line N: ...") and are skipped; a skipped key line also skips its values.
-// Format writes the same format back (REGEDIT4 header, CR LF); values read
+// Format writes the same format back (REGEDIT4 header, CR LF); SetString
+// writes a string that holds a CR or LF as hex(1), so that no value ever
+// spans lines and a value cannot add keys or values of its own; values read
 // from a file keep their original right-hand text, so a store that is read
 // and saved again keeps what it did not understand the way it understood it.
 //

@@ -125,6 +125,29 @@ TEST(RegistryStoreTest, FormatWritesTheExportFormatAndReadsBack) {
     EXPECT_EQ(ValueAt(again, "HKEY_CURRENT_USER\\New", 0), "=C:\\dir \"q\"");
 }
 
+// A folder name may hold a line break; written as a quoted string it would
+// end the value line and let the rest of the name declare keys and values.
+TEST(RegistryStoreTest, StringsWithLineBreaksStayOneValue) {
+    const std::string folder = "/opt/x\r\n[HKEY_LOCAL_MACHINE\\Injected]\n@=\"y\"\n";
+    RegistryStore store;
+    store.SetString("HKEY_LOCAL_MACHINE\\K", "", folder);
+    store.SetString("HKEY_LOCAL_MACHINE\\K", "plain", "a\\b");
+    const std::string text = store.Format();
+    EXPECT_EQ(text.find("Injected]\r"), std::string::npos) << text;
+
+    std::vector<std::string> warnings;
+    const RegistryStore again = RegistryStore::Parse(text, &warnings);
+    EXPECT_TRUE(warnings.empty());
+    EXPECT_FALSE(again.Exists("HKEY_LOCAL_MACHINE\\Injected"));
+    EXPECT_EQ(ValueAt(again, "HKEY_LOCAL_MACHINE\\K", 0), "=" + folder);
+    EXPECT_EQ(ValueAt(again, "HKEY_LOCAL_MACHINE\\K", 1), "plain=a\\b");
+    EXPECT_EQ(again.Find("HKEY_LOCAL_MACHINE\\K")->values[0].type, RegistryStore::Type::String);
+    // hex(1) from another writer: a string, its terminator dropped.
+    const RegistryStore read = RegistryStore::Parse(
+        "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"s\"=hex(1):61,0a,62,00\n", nullptr);
+    EXPECT_EQ(ValueAt(read, "HKEY_LOCAL_MACHINE\\K", 0), "s=a\nb");
+}
+
 class RegistryTest : public ::testing::Test {
   protected:
     void TearDown() override { Registry::Reset(); }
