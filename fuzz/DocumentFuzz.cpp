@@ -29,6 +29,7 @@
 namespace {
 
 using namespace pdfhost::pdf;
+using pdfhost::HostError;
 
 // Bytes the engine opens by name without touching the disk: a memory file
 // named through /proc/self/fd.
