@@ -22,8 +22,9 @@ std::vector<int> CentreSamples(int sourceLength, int targetLength) {
 bool Raster::FitsBitmapLimit(std::int64_t width, std::int64_t height) {
     if (width <= 0 || height <= 0)
         return false;
-    // Both factors are below 2^31, so the product cannot overflow.
-    return width * height * 4 <= kMaxBitmapBytes;
+    // Divided, not multiplied: a header may claim two sizes near 2^31 (or
+    // beyond, for callers that add), whose product overflows.
+    return width <= kMaxBitmapBytes / 4 / height;
 }
 
 std::unique_ptr<DeviceBitmap> Raster::Stretch(const DeviceBitmap& source, int width, int height) {

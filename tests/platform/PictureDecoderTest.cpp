@@ -56,6 +56,11 @@ TEST(PictureDecoder, RefusesClaimsPastTheBitmapLimitAndRestoresTheReaderLimit) {
     const Bytes table(1024, 0);
     const Bytes endOfBitmap{0, 1};
     EXPECT_EQ(PictureDecoder::Decode(Bmp(12000, 12000, 8, 1, table, endOfBitmap)), nullptr);
+    // Sizes whose byte count does not fit 64 bits must not wrap into "fits".
+    EXPECT_EQ(PictureDecoder::Decode(Bmp(0x7FFFFFFF, 0x7FFFFFFF, 8, 1, table, endOfBitmap)),
+              nullptr);
+    EXPECT_EQ(PictureDecoder::Decode(Bmp(0x7FFFFFFF, 0x6A000030, 4, 2, table, endOfBitmap)),
+              nullptr);
     const auto wide = PictureDecoder::Decode(Bmp(65535, 2, 8, 1, table, endOfBitmap));
     ASSERT_NE(wide, nullptr);
     EXPECT_EQ(wide->width(), 65535);
