@@ -5,8 +5,9 @@
 //
 // Beyond "no crash, no out-of-bounds access, no hang" it checks what a user
 // relies on after a save: either output opens again with as many pages as
-// the document has, and an incremental update (only made of a file that
-// needed no repair) opens without any.
+// the document has (when every page is a real page dictionary), and an
+// incremental update (only made of a file that needed no repair) opens
+// without any.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -113,16 +114,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Document& doc = Document::FromHandle(handle);
     Stamp(handle);
 
+    // qpdf takes a page-tree entry that names a missing or null object for a
+    // page; a save writes it as a plain null, which no reader takes for a
+    // page any more. Such documents have nothing to compare.
+    bool realPages = true;
+    for (int i = 0; i < doc.PageCount(); ++i)
+        realPages = realPages && doc.PageObject(i).isDictionary();
+
     std::string rewritten;
     try {
         rewritten = DocumentBytes::Write(doc);
     } catch (const HostError&) {
     }
-    if (!rewritten.empty() && PagesOf(rewritten, true) != doc.PageCount())
+    if (realPages && !rewritten.empty() && PagesOf(rewritten, true) != doc.PageCount())
         std::abort();
     if (IncrementalWriter::WhyNot(doc).empty()) {
         const std::string updated = Incremental(doc);
-        if (!updated.empty() && PagesOf(updated, false) != doc.PageCount())
+        if (realPages && !updated.empty() && PagesOf(updated, false) != doc.PageCount())
             std::abort();
     }
     Documents::Close(handle);
