@@ -19,6 +19,7 @@
 #include "pdfhost/pdf/ContentLexer.h"
 #include "pdfhost/pdf/ContentParser.h"
 #include "sdk/PIRecords.h"
+#include "tests/support/BalanceWalk.h"
 
 namespace {
 
@@ -78,23 +79,6 @@ std::vector<Operation> Operations(std::string_view content) {
     return ops;
 }
 
-ContentBalance WalkWords(std::string_view content) {
-    ContentBalance b;
-    ContentLexer lexer(content);
-    std::string_view word;
-    while (lexer.NextWord(word)) {
-        if (word == "q") {
-            ++b.openSaves;
-        } else if (word == "Q") {
-            if (b.openSaves > 0)
-                --b.openSaves;
-            else
-                ++b.unmatchedRestores;
-        }
-    }
-    return b;
-}
-
 bool operator==(const ContentBalance& a, const ContentBalance& b) {
     return a.unmatchedRestores == b.unmatchedRestores && a.openSaves == b.openSaves;
 }
@@ -117,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view content(reinterpret_cast<const char*>(data), size);
 
     const ContentBalance measured = ContentBalance::Measure(content);
-    if (!(measured == WalkWords(content)))
+    if (!(measured == testsupport::WalkBalance(content)))
         std::abort();
     const std::vector<Operation> ops = Operations(content);
     // Measuring two runs of content and joining the results is measuring

@@ -13,6 +13,7 @@
 
 #include "pdfhost/pdf/ContentBalance.h"
 #include "pdfhost/pdf/ContentLexer.h"
+#include "tests/support/BalanceWalk.h"
 #include "tests/support/CorpusManifest.h"
 
 namespace pdfhost::pdf {
@@ -20,26 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The reference: every bare word, as the lexer produces it.
-ContentBalance WalkWords(std::string_view content) {
-    ContentBalance b;
-    ContentLexer lexer(content);
-    std::string_view word;
-    while (lexer.NextWord(word)) {
-        if (word == "q") {
-            ++b.openSaves;
-        } else if (word == "Q") {
-            if (b.openSaves > 0)
-                --b.openSaves;
-            else
-                ++b.unmatchedRestores;
-        }
-    }
-    return b;
-}
-
 void ExpectSameAsWalk(std::string_view content, const std::string& what) {
-    const ContentBalance walked = WalkWords(content);
+    const ContentBalance walked = testsupport::WalkBalance(content);
     const ContentBalance scanned = ContentBalance::Measure(content);
     EXPECT_EQ(scanned.unmatchedRestores, walked.unmatchedRestores) << what;
     EXPECT_EQ(scanned.openSaves, walked.openSaves) << what;
