@@ -4,7 +4,8 @@
 // streams of an array, skipping anything that is not a stream; nothing for a
 // page without contents). Decode() gives a stream's data with every standard
 // lossless filter undone, or nothing when it cannot be decoded (an unknown
-// filter, data qpdf cannot repair); it never throws for damaged data. Make()
+// filter, data qpdf cannot repair, predictor parameters whose rows would
+// pass 16 MB); it never throws for damaged data. Make()
 // returns a new content stream, Flate-compressed when asked.
 #pragma once
 
