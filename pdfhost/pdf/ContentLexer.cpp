@@ -37,6 +37,16 @@ constexpr std::string_view kOperators[] = {
     "ri", "s",  "S",  "SC", "sc",  "SCN", "scn", "sh", "T*", "Tc", "Td", "TD", "Tf", "Tj", "TJ",
     "TL", "Tm", "Tr", "Ts", "Tw",  "Tz",  "v",   "w",  "W",  "W*", "y",  "'",  "\""};
 
+int HexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 } // namespace
 
 bool ContentLexer::IsOperator(std::string_view word) {
@@ -215,6 +225,23 @@ bool ContentLexer::Next(ContentOp& out) {
         haveOperand = true;
         lastEnd = pos_;
     }
+}
+
+std::string ContentLexer::NameKey(std::string_view raw) {
+    std::string out = "/";
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '#' && i + 2 < raw.size()) {
+            const int hi = HexValue(raw[i + 1]);
+            const int lo = HexValue(raw[i + 2]);
+            if (hi >= 0 && lo >= 0) {
+                out += static_cast<char>(hi * 16 + lo);
+                i += 2;
+                continue;
+            }
+        }
+        out += raw[i];
+    }
+    return out;
 }
 
 } // namespace pdfhost::pdf

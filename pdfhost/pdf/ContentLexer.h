@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace pdfhost::pdf {
@@ -39,6 +40,9 @@ class ContentLexer {
     // same rule Next() and NextWord() use: one past its "EI", or the end of
     // the data when it has none.
     static std::size_t InlineImageEnd(std::string_view data, std::size_t from);
+    // A name as written in content ("Im#20a", without its slash) as a
+    // dictionary keys it ("/Im a").
+    static std::string NameKey(std::string_view raw);
 
   private:
     void SkipSpaceAndComments();

@@ -188,8 +188,9 @@ class Parser {
     }
 
     void AddItem(std::size_t first, std::size_t last, const Painting& p) {
-        result_.items.push_back(
-            ParsedItem{p.type, std::move(state_), Bytes(first, last), std::string(p.xobjectName)});
+        result_.items.push_back(ParsedItem{p.type, std::move(state_), Bytes(first, last),
+                                           std::string(p.xobjectName), ops_[first].begin,
+                                           ops_[last].end});
         state_.clear();
     }
 

@@ -11,7 +11,9 @@
 // ignore) is dropped. A q ... Q group with several paintings is flattened so
 // that each painting is an item of its own; when q/Q, marked content and text
 // objects cross each other, grouping is given up and every painting is an
-// item. `balance` is the content's own q/Q balance (before dropping).
+// item. An item's painting lies in the content at [paintBegin, paintEnd)
+// (those bytes may also hold a dropped Q). `balance` is the content's own
+// q/Q balance (before dropping).
 #pragma once
 
 #include <functional>
@@ -29,6 +31,9 @@ struct ParsedItem {
     std::string state;
     std::string paint;
     std::string xobjectName; // for an XObject painting, without its slash
+    // Where the painting lies in the content: [paintBegin, paintEnd).
+    std::size_t paintBegin = 0;
+    std::size_t paintEnd = 0;
 };
 
 struct ParsedContent {

@@ -9,12 +9,23 @@
 // when the existing content restores more states than it saves (such
 // content cannot be wrapped without changing how it draws); the caller then
 // rewrites the page. Replace() makes the page draw exactly the given bytes,
-// from one new compressed stream. Neither ever changes an existing stream
-// object or a /Contents array another page may share.
+// from one new compressed stream. Cut() makes the page draw its streams
+// with some of them replaced by what remains of them once paintings were
+// taken out (each such remainder becomes a new compressed stream, or goes
+// when it holds no operator); when the last stream is one of those and holds
+// nothing but the Q that close a wrap Append() made - a first stream that is
+// one "q", and streams between that leave one state fewer open than there
+// are Q - the wrap goes too, so the page is left with the streams it had
+// before the append (and without /Contents when none is left). None of
+// them ever changes an existing stream object or a /Contents array another
+// page may share.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include <qpdf/QPDFObjectHandle.hh>
 
 #include "pdfhost/pdf/ContentBalance.h"
 
@@ -27,6 +38,12 @@ class ContentWriter {
     static bool Append(Page& page, const std::string& bytes,
                        const std::optional<ContentBalance>& known);
     static void Replace(Page& page, const std::string& bytes, bool endsInDefaultState);
+
+    struct KeptStream {
+        QPDFObjectHandle stream;
+        std::optional<std::string> remaining; // set when paintings were cut from it
+    };
+    static void Cut(Page& page, const std::vector<KeptStream>& streams);
 };
 
 } // namespace pdfhost::pdf

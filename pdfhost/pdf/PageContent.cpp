@@ -1,6 +1,9 @@
 #include "pdfhost/pdf/PageContent.h"
 
+#include <algorithm>
+
 #include "pdfhost/core/HostError.h"
+#include "pdfhost/pdf/ContentLexer.h"
 #include "pdfhost/pdf/ContentParser.h"
 #include "pdfhost/pdf/ContentStreams.h"
 #include "pdfhost/pdf/ContentWriter.h"
@@ -11,34 +14,6 @@
 
 namespace pdfhost::pdf {
 namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// A name as written in content ("Im#20a") as qpdf keys it ("/Im a").
-std::string NameKey(std::string_view raw) {
-    std::string out = "/";
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '#' && i + 2 < raw.size()) {
-            const int hi = HexValue(raw[i + 1]);
-            const int lo = HexValue(raw[i + 2]);
-            if (hi >= 0 && lo >= 0) {
-                out += static_cast<char>(hi * 16 + lo);
-                i += 2;
-                continue;
-            }
-        }
-        out += raw[i];
-    }
-    return out;
-}
 
 ASInt32 XObjectType(QPDFObjectHandle xobject) {
     if (!xobject.isStream())
@@ -76,8 +51,10 @@ void PageContent::EnsureParsed() {
     Document& doc = page.Doc();
     std::string bytes;
     bool complete = true;
+    std::vector<StreamSpan> spans;
     for (const QPDFObjectHandle& s : ContentStreams::Of(page.Object())) {
         if (auto data = ContentStreams::Decode(s)) {
+            spans.push_back(StreamSpan{s, bytes.size(), bytes.size() + data->size()});
             bytes += *data;
             bytes += '\n';
         } else {
@@ -88,7 +65,7 @@ void PageContent::EnsureParsed() {
     QPDFObjectHandle xobjects =
         resources.isDictionary() ? resources.getKey("/XObject") : QPDFObjectHandle::newNull();
     auto resolve = [&](std::string_view name) {
-        return xobjects.isDictionary() ? xobjects.getKey(NameKey(name))
+        return xobjects.isDictionary() ? xobjects.getKey(ContentLexer::NameKey(name))
                                        : QPDFObjectHandle::newNull();
     };
     ParsedContent parsed =
@@ -101,7 +78,8 @@ void PageContent::EnsureParsed() {
             item.xobjectName.empty() ? QPDFObjectHandle::newNull() : resolve(item.xobjectName);
         auto element = Make<ParsedElement>(item.type, std::move(item.paint), doc.Serial(),
                                            page.Object().getObjGen(), xobject);
-        slots.push_back(Slot{std::move(element), std::move(item.state)});
+        slots.push_back(
+            Slot{std::move(element), std::move(item.state), item.paintBegin, item.paintEnd});
     }
     written_ = slots.size();
     for (Slot& pending : slots_)
@@ -110,6 +88,9 @@ void PageContent::EnsureParsed() {
     trailer_ = std::move(parsed.trailer);
     balance_ = parsed.balance;
     undecodable_ = !complete;
+    streams_ = std::move(spans);
+    cuts_.clear();
+    cuttable_ = complete;
     parsed_ = true;
 }
 
@@ -139,6 +120,7 @@ void PageContent::Add(ASInt32 after, PDEElement handle) {
         // Its bytes rely on the state before it, which only a rewrite keeps.
         EnsureParsed();
         rewrite_ = true;
+        cuttable_ = false;
     }
     if (after == kPDEAfterLast) {
         slots_.push_back(std::move(slot));
@@ -154,8 +136,10 @@ void PageContent::Add(ASInt32 after, PDEElement handle) {
     else
         Raise(kErrBadElemIndex, "Cannot add an element after index " + std::to_string(after) +
                                     ": the content has " + std::to_string(n) + " elements.");
-    if (pos < written_)
+    if (pos < written_) {
         rewrite_ = true;
+        cuttable_ = false;
+    }
     slots_.insert(slots_.begin() + static_cast<std::ptrdiff_t>(pos), std::move(slot));
 }
 
@@ -168,6 +152,17 @@ void PageContent::Remove(ASInt32 index) {
                                     " is out of range: the content has " +
                                     std::to_string(slots_.size()) + " elements.");
     const auto i = static_cast<std::size_t>(index);
+    if (i < written_) {
+        Element& element = *slots_[i].element;
+        Page& page = GetPage();
+        const UnusedResources::Names drawn =
+            UnusedResources::DrawnBy(element.Serialize(PageTarget{page.Doc(), page.Object()}));
+        removedNames_.insert(drawn.begin(), drawn.end());
+        if (element.Created())
+            cuttable_ = false; // its bytes are not among those parsed
+        else
+            cuts_.emplace_back(slots_[i].paintBegin, slots_[i].paintEnd);
+    }
     std::string state = std::move(slots_[i].stateBefore);
     slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(i));
     if (i < slots_.size())
@@ -203,7 +198,13 @@ void PageContent::WriteBack() {
         }
     }
     if (!done)
+        done = CutRemoved();
+    if (!done)
         Rewrite();
+    UnusedResources::Drop(page.Doc(), page.Object(), removedNames_);
+    removedNames_.clear();
+    cuts_.clear();
+    cuttable_ = false; // the page's streams are no longer those parsed
     if (parsed_) {
         DropEmptyCreated();
         written_ = slots_.size();
@@ -212,6 +213,45 @@ void PageContent::WriteBack() {
     }
     balance_.reset();
     rewrite_ = false;
+}
+
+// Removing paintings from the streams they lie in keeps every other stream
+// as it is, and the streams an append added can then go with its elements.
+bool PageContent::CutRemoved() {
+    if (!cuttable_ || cuts_.empty())
+        return false;
+    for (std::size_t i = written_; i < slots_.size(); ++i)
+        if (!slots_[i].element->DrawsNothing())
+            return false;
+    std::sort(cuts_.begin(), cuts_.end());
+    std::vector<ContentWriter::KeptStream> kept;
+    std::size_t next = 0; // the first cut not yet placed
+    for (const StreamSpan& span : streams_) {
+        std::size_t last = next;
+        while (last < cuts_.size() && cuts_[last].first >= span.begin &&
+               cuts_[last].second <= span.end)
+            ++last;
+        if (last == next) {
+            kept.push_back({span.stream, std::nullopt});
+            continue;
+        }
+        const auto data = ContentStreams::Decode(span.stream);
+        if (!data)
+            return false;
+        std::string remaining;
+        std::size_t from = 0;
+        for (; next < last; ++next) {
+            remaining.append(*data, from, cuts_[next].first - span.begin - from);
+            remaining += '\n';
+            from = cuts_[next].second - span.begin;
+        }
+        remaining.append(*data, from);
+        kept.push_back({span.stream, std::move(remaining)});
+    }
+    if (next != cuts_.size())
+        return false; // a painting that runs from one stream into the next
+    ContentWriter::Cut(GetPage(), kept);
+    return true;
 }
 
 // Runs of original content that precede a created element are wrapped in

@@ -174,6 +174,13 @@ void CorpusTest::Stamp() {
     const std::string undone = dir_.File("undone.pdf");
     DocumentSaver::Save(Document::FromHandle(again), undone, false);
     EXPECT_EQ(test::QpdfCheck(undone), 0);
+    QPDF original, result;
+    original.processFile(input_.c_str());
+    result.processFile(undone.c_str());
+    for (int page : chosen)
+        EXPECT_EQ(test::ResourceNames(result.getAllPages().at(static_cast<std::size_t>(page))),
+                  test::ResourceNames(original.getAllPages().at(static_cast<std::size_t>(page))))
+            << "page " << page + 1 << " after removing the stamp";
     for (int page : chosen)
         EXPECT_EQ(test::DiffOutside(test::Render(input_, page + 1, kDpi),
                                     test::Render(undone, page + 1, kDpi),

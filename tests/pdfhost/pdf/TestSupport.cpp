@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
 namespace pdfhost::pdf::test {
@@ -78,6 +79,18 @@ void MakePdf(const std::string& path, const std::vector<TestPage>& pages,
         writer.setR6EncryptionParameters(options.userPassword.c_str(), "owner", true, true, true,
                                          true, true, options.allowModify, qpdf_r3p_full, true);
     writer.write();
+}
+
+std::set<std::string> ResourceNames(QPDFObjectHandle page) {
+    QPDFObjectHandle resources = QPDFPageObjectHelper(page).getAttribute("/Resources", false);
+    std::set<std::string> names;
+    if (!resources.isDictionary())
+        return names;
+    for (const std::string& category : resources.getKeys())
+        if (QPDFObjectHandle sub = resources.getKey(category); sub.isDictionary())
+            for (const std::string& key : sub.getKeys())
+                names.insert(category + key);
+    return names;
 }
 
 PixelRect ToPixels(const Box& u, const Box& crop, int rotate, int dpi) {

@@ -8,10 +8,13 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include <qpdf/QPDFObjectHandle.hh>
 
 #include "pdfhost/core/HostError.h"
 #include "pdfhost/core/HostTableSet.h"
@@ -87,6 +90,10 @@ struct PdfOptions {
 // their content says.
 void MakePdf(const std::string& path, const std::vector<TestPage>& pages,
              const PdfOptions& options = {});
+
+// "/Category/Key" for every entry of the page's resources, its own or
+// inherited.
+std::set<std::string> ResourceNames(QPDFObjectHandle page);
 
 // A baseline JPEG of one colour at quality 100.
 inline std::string MakeJpeg(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
