@@ -49,13 +49,20 @@ void WritePdf(const std::filesystem::path& path, const std::vector<FixturePage>&
     QPDF pdf;
     pdf.emptyPDF();
     QPDFPageDocumentHelper document(pdf);
-    for (const FixturePage& p : pages) {
+    auto resourcesFor = [&](const FixturePage& p) {
         QPDFObjectHandle resources = QPDFObjectHandle::newDictionary();
         if (p.ownImageLast) {
             QPDFObjectHandle xobjects = QPDFObjectHandle::newDictionary();
             xobjects.replaceKey("/Own", GreenImage(pdf));
             resources.replaceKey("/XObject", xobjects);
         }
+        return resources;
+    };
+    QPDFObjectHandle shared;
+    if (options.sharedResources && !pages.empty())
+        shared = pdf.makeIndirectObject(resourcesFor(pages.front()));
+    for (const FixturePage& p : pages) {
+        QPDFObjectHandle resources = shared.isInitialized() ? shared : resourcesFor(p);
         QPDFObjectHandle page = QPDFObjectHandle::newDictionary();
         page.replaceKey("/Type", QPDFObjectHandle::newName("/Page"));
         page.replaceKey(

@@ -7,7 +7,9 @@
 // an image XObject of its own as its last element: a 2 x 2 green picture
 // without the stamp mark, at (x 140..180, y 100..140). With
 // `forbidChanges` the file is encrypted with an empty user password and a
-// permission mask that forbids changing the document.
+// permission mask that forbids changing the document. With
+// `sharedResources` every page uses one indirect /Resources, made for the
+// first page.
 #pragma once
 
 #include <filesystem>
@@ -25,6 +27,7 @@ struct FixturePage {
 
 struct FixtureOptions {
     bool forbidChanges = false;
+    bool sharedResources = false;
 };
 
 // Pages numbered 1..count with the other attributes of `like`.

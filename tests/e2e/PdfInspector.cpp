@@ -89,4 +89,21 @@ std::vector<int> PdfInspector::DrawnImages(int index) const {
     return {ids.begin(), ids.end()};
 }
 
+std::vector<std::string> PdfInspector::ResourceNames(int index) const {
+    auto pages = QPDFPageDocumentHelper(*pdf_).getAllPages();
+    QPDFObjectHandle resources =
+        pages.at(static_cast<std::size_t>(index)).getAttribute("/Resources", false);
+    std::vector<std::string> names;
+    if (!resources.isDictionary())
+        return names;
+    for (const std::string& category : resources.getKeys()) {
+        QPDFObjectHandle sub = resources.getKey(category);
+        if (!sub.isDictionary())
+            continue;
+        for (const std::string& key : sub.getKeys())
+            names.push_back(category + key);
+    }
+    return names; // getKeys() is sorted
+}
+
 } // namespace e2e

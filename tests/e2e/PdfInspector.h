@@ -42,6 +42,9 @@ class PdfInspector {
     std::vector<int> DrawnImages(int index) const;
     // The page's content streams, decoded and joined.
     std::string PageContent(int index) const;
+    // "/Category/Key" for every entry of the page's resources (its own or
+    // inherited), sorted.
+    std::vector<std::string> ResourceNames(int index) const;
 
   private:
     std::unique_ptr<QPDF> pdf_;
