@@ -34,7 +34,9 @@ typedef struct _t_ASFixedRect {
     ASFixed left, top, right, bottom;
 } ASFixedRect;
 
-/* Opaque handles. */
+/* Opaque handles: pointer-sized tokens, not addresses. A plug-in keeps,
+   compares and passes them back, never looks behind them; the host refuses a
+   released one for good, even once a new object has taken its place. */
 typedef struct _t_ASExtension* ASExtension;
 typedef struct _t_ASCallback* ASCallback;
 typedef struct _t_ASFileSys* ASFileSys;

@@ -2,16 +2,18 @@
 
 #include <memory>
 
-#include "pdfhost/core/HandleRegistry.h"
+#include "pdfhost/core/RegisteredHandle.h"
 
 namespace pdfhost::av {
 namespace {
 
-// The view object behind an AVDoc handle: a fresh object per Set, so a
-// handle kept from an earlier document is refused, not confused with the
-// current one.
+// The view object behind an AVDoc handle: a fresh object, with a fresh
+// handle, per Set, so a handle kept from an earlier document is refused, not
+// confused with the current one.
 struct DocumentView {
-    PDDoc doc = nullptr;
+    explicit DocumentView(PDDoc d) : doc(d) {}
+    PDDoc doc;
+    RegisteredHandle handle{this, HandleKind::AVDoc};
 };
 
 std::unique_ptr<DocumentView>& current() {
@@ -25,19 +27,15 @@ void ActiveDocument::Set(PDDoc doc) {
     Clear();
     if (!doc)
         return;
-    current() = std::make_unique<DocumentView>(DocumentView{doc});
-    HandleRegistry::Register(current().get(), HandleKind::AVDoc);
+    current() = std::make_unique<DocumentView>(doc);
 }
 
 void ActiveDocument::Clear() {
-    if (!current())
-        return;
-    HandleRegistry::Unregister(current().get());
     current().reset();
 }
 
 AVDoc ActiveDocument::View() {
-    return reinterpret_cast<AVDoc>(current().get());
+    return current() ? current()->handle.As<AVDoc>() : nullptr;
 }
 
 PDDoc ActiveDocument::Doc() {

@@ -6,13 +6,10 @@
 
 namespace pdfhost::av {
 
-Menu::Menu(std::string name, std::string title) : name_(std::move(name)), title_(std::move(title)) {
-    HandleRegistry::Register(this, HandleKind::Menu);
-}
+Menu::Menu(std::string name, std::string title)
+    : name_(std::move(name)), title_(std::move(title)) {}
 
-Menu::~Menu() {
-    HandleRegistry::Unregister(this);
-}
+Menu::~Menu() = default;
 
 Menu* Menu::FromHandle(AVMenu handle) {
     return HandleRegistry::Check<Menu>(handle, HandleKind::Menu);

@@ -1,15 +1,16 @@
 // A menu of the host's menu bar: a name, a title and items in order.
 //
-// Contract: registered with HandleRegistry as HandleKind::Menu for its
-// lifetime. Add() inserts an item at a position counted from 0; a position at
-// or past the end (APPEND_MENUITEM is 9999) appends. A negative position, or
-// an item already in a menu, raises kErrBadParameter. The menu does not own
-// its items (the menu bar does).
+// Contract: its handle (HandleKind::Menu) is live for its lifetime. Add()
+// inserts an item at a position counted from 0; a position at or past the end
+// (APPEND_MENUITEM is 9999) appends. A negative position, or an item already
+// in a menu, raises kErrBadParameter. The menu does not own its items (the
+// menu bar does).
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "pdfhost/core/RegisteredHandle.h"
 #include "sdk/PIRecords.h"
 
 namespace pdfhost::av {
@@ -23,7 +24,7 @@ class Menu {
     Menu(const Menu&) = delete;
     Menu& operator=(const Menu&) = delete;
 
-    AVMenu Handle() { return reinterpret_cast<AVMenu>(this); }
+    AVMenu Handle() const { return handle_.As<AVMenu>(); }
     static Menu* FromHandle(AVMenu handle);
 
     const std::string& Name() const { return name_; }
@@ -36,6 +37,7 @@ class Menu {
     std::string name_;
     std::string title_;
     std::vector<MenuItem*> items_;
+    RegisteredHandle handle_{this, HandleKind::Menu};
 };
 
 } // namespace pdfhost::av

@@ -16,13 +16,9 @@ void CheckCallback(ASCallback proc) {
 } // namespace
 
 MenuItem::MenuItem(std::string title, std::string name, std::string owner)
-    : title_(std::move(title)), name_(std::move(name)), owner_(std::move(owner)) {
-    HandleRegistry::Register(this, HandleKind::MenuItem);
-}
+    : title_(std::move(title)), name_(std::move(name)), owner_(std::move(owner)) {}
 
-MenuItem::~MenuItem() {
-    HandleRegistry::Unregister(this);
-}
+MenuItem::~MenuItem() = default;
 
 MenuItem* MenuItem::FromHandle(AVMenuItem handle) {
     return HandleRegistry::Check<MenuItem>(handle, HandleKind::MenuItem);

@@ -1,7 +1,7 @@
 // A menu item of the host's menu bar.
 //
-// Contract: made by Menubar (which owns it) and registered with
-// HandleRegistry as HandleKind::MenuItem for its lifetime. Execute and enable
+// Contract: made by Menubar (which owns it); its handle
+// (HandleKind::MenuItem) is live for its lifetime. Execute and enable
 // procedures are callbacks checked when set and again when called.
 // IsEnabled() is the enable procedure's answer, or true without one; a raise
 // from it counts as disabled. Execute() raises kErrBadParameter when there
@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 
+#include "pdfhost/core/RegisteredHandle.h"
 #include "sdk/PIRecords.h"
 
 namespace pdfhost::av {
@@ -30,7 +31,7 @@ class MenuItem {
     MenuItem(const MenuItem&) = delete;
     MenuItem& operator=(const MenuItem&) = delete;
 
-    AVMenuItem Handle() { return reinterpret_cast<AVMenuItem>(this); }
+    AVMenuItem Handle() const { return handle_.As<AVMenuItem>(); }
     static MenuItem* FromHandle(AVMenuItem handle);
 
     const std::string& Title() const { return title_; }
@@ -66,6 +67,7 @@ class MenuItem {
     std::function<void()> hostRun_;
     std::function<bool()> hostEnabled_;
     std::string shortcut_;
+    RegisteredHandle handle_{this, HandleKind::MenuItem};
 };
 
 } // namespace pdfhost::av

@@ -21,7 +21,6 @@ const std::vector<std::pair<std::string, std::string>>& HostMenus() {
 } // namespace
 
 Menubar::Menubar() {
-    HandleRegistry::Register(this, HandleKind::Menubar);
     for (const auto& [name, title] : HostMenus())
         menus_.push_back(std::make_unique<Menu>(name, title));
 }
@@ -30,7 +29,6 @@ Menubar::~Menubar() {
     // Items first: they point at their menus.
     items_.clear();
     menus_.clear();
-    HandleRegistry::Unregister(this);
 }
 
 Menubar* Menubar::FromHandle(AVMenubar handle) {

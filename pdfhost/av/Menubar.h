@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "pdfhost/core/RegisteredHandle.h"
 #include "sdk/PIRecords.h"
 
 namespace pdfhost::av {
@@ -26,7 +27,7 @@ class Menubar {
     Menubar(const Menubar&) = delete;
     Menubar& operator=(const Menubar&) = delete;
 
-    AVMenubar Handle() { return reinterpret_cast<AVMenubar>(this); }
+    AVMenubar Handle() const { return handle_.As<AVMenubar>(); }
     static Menubar* FromHandle(AVMenubar handle);
 
     static const std::vector<std::string>& HostMenuNames();
@@ -38,6 +39,7 @@ class Menubar {
     std::vector<const Menu*> Menus() const;
 
   private:
+    RegisteredHandle handle_{this, HandleKind::Menubar};
     std::vector<std::unique_ptr<Menu>> menus_;
     std::vector<std::unique_ptr<MenuItem>> items_;
 };

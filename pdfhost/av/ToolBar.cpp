@@ -9,7 +9,6 @@
 namespace pdfhost::av {
 
 ToolBar::ToolBar() {
-    HandleRegistry::Register(this, HandleKind::ToolBar);
     const std::pair<const char*, const char*> hostButtons[] = {
         {"open", "Open"},      {"save", "Save"},      {"print", "Print"},
         {"endToolsGroup", ""}, {"zoomIn", "Zoom In"}, {"zoomOut", "Zoom Out"},
@@ -24,7 +23,6 @@ ToolBar::ToolBar() {
 ToolBar::~ToolBar() {
     placed_.clear();
     owned_.clear();
-    HandleRegistry::Unregister(this);
 }
 
 ToolBar* ToolBar::FromHandle(AVToolBar handle) {

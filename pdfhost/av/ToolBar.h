@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "pdfhost/av/ToolbarIcon.h"
+#include "pdfhost/core/RegisteredHandle.h"
 #include "sdk/PIRecords.h"
 
 namespace pdfhost::av {
@@ -28,7 +29,7 @@ class ToolBar {
     ToolBar(const ToolBar&) = delete;
     ToolBar& operator=(const ToolBar&) = delete;
 
-    AVToolBar Handle() { return reinterpret_cast<AVToolBar>(this); }
+    AVToolBar Handle() const { return handle_.As<AVToolBar>(); }
     static ToolBar* FromHandle(AVToolBar handle);
 
     ToolButton* NewButton(std::string name, std::optional<ToolbarIcon> icon);
@@ -37,6 +38,7 @@ class ToolBar {
     const std::vector<ToolButton*>& Buttons() const { return placed_; }
 
   private:
+    RegisteredHandle handle_{this, HandleKind::ToolBar};
     std::vector<std::unique_ptr<ToolButton>> owned_;
     std::vector<ToolButton*> placed_;
 };

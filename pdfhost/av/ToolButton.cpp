@@ -8,13 +8,9 @@
 namespace pdfhost::av {
 
 ToolButton::ToolButton(std::string name, std::optional<ToolbarIcon> icon)
-    : name_(std::move(name)), icon_(std::move(icon)) {
-    HandleRegistry::Register(this, HandleKind::ToolButton);
-}
+    : name_(std::move(name)), icon_(std::move(icon)) {}
 
-ToolButton::~ToolButton() {
-    HandleRegistry::Unregister(this);
-}
+ToolButton::~ToolButton() = default;
 
 ToolButton* ToolButton::FromHandle(AVToolButton handle) {
     return HandleRegistry::Check<ToolButton>(handle, HandleKind::ToolButton);

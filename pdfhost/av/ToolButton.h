@@ -1,8 +1,8 @@
 // A toolbar button: a name, an optional icon, an execute procedure and a help
 // text.
 //
-// Contract: made by ToolBar (which owns it) and registered with
-// HandleRegistry as HandleKind::ToolButton for its lifetime. Buttons have no
+// Contract: made by ToolBar (which owns it); its handle
+// (HandleKind::ToolButton) is live for its lifetime. Buttons have no
 // enable procedure in this interface, so they are always enabled. Execute()
 // raises kErrBadParameter when there is nothing to run and otherwise returns
 // the code the procedure raised (0 when it returned normally). The host's
@@ -15,6 +15,7 @@
 #include <string>
 
 #include "pdfhost/av/ToolbarIcon.h"
+#include "pdfhost/core/RegisteredHandle.h"
 #include "sdk/PIRecords.h"
 
 namespace pdfhost::av {
@@ -26,7 +27,7 @@ class ToolButton {
     ToolButton(const ToolButton&) = delete;
     ToolButton& operator=(const ToolButton&) = delete;
 
-    AVToolButton Handle() { return reinterpret_cast<AVToolButton>(this); }
+    AVToolButton Handle() const { return handle_.As<AVToolButton>(); }
     static ToolButton* FromHandle(AVToolButton handle);
 
     const std::string& Name() const { return name_; }
@@ -50,6 +51,7 @@ class ToolButton {
     void* executeData_ = nullptr;
     std::function<void()> hostRun_;
     std::function<bool()> hostEnabled_;
+    RegisteredHandle handle_{this, HandleKind::ToolButton};
 };
 
 } // namespace pdfhost::av

@@ -6,15 +6,19 @@
 #include "pdfhost/core/Extension.h"
 #include "pdfhost/core/HandleRegistry.h"
 #include "pdfhost/core/HostError.h"
+#include "pdfhost/core/RegisteredHandle.h"
 
 namespace pdfhost {
 namespace {
 
 struct CallbackObject {
-    Extension* owner = nullptr;
-    ASGenericProc proc = nullptr;
+    CallbackObject(Extension* o, ASGenericProc p) : owner(o), proc(p) {}
+    Extension* owner;
+    ASGenericProc proc;
+    RegisteredHandle handle{this, HandleKind::Callback};
 };
 
+// By handle token.
 std::map<const void*, std::unique_ptr<CallbackObject>>& callbacks() {
     static std::map<const void*, std::unique_ptr<CallbackObject>> c;
     return c;
@@ -30,16 +34,14 @@ ASCallback Callbacks::Create(ASExtension extension, ASGenericProc proc) {
     Extension* owner = Extension::FromHandle(extension);
     if (!proc)
         Raise(kErrBadParameter, "ASCallbackCreate was given a null procedure.");
-    auto object = std::make_unique<CallbackObject>(CallbackObject{owner, proc});
-    const void* handle = object.get();
-    HandleRegistry::Register(handle, HandleKind::Callback);
+    auto object = std::make_unique<CallbackObject>(owner, proc);
+    const ASCallback handle = object->handle.As<ASCallback>();
     callbacks().emplace(handle, std::move(object));
-    return reinterpret_cast<ASCallback>(const_cast<void*>(handle));
+    return handle;
 }
 
 void Callbacks::Destroy(ASCallback callback) {
     Check(callback);
-    HandleRegistry::Unregister(callback);
     callbacks().erase(callback);
 }
 
@@ -53,19 +55,16 @@ Extension* Callbacks::Owner(ASCallback callback) {
 
 bool Callbacks::BelongsTo(ASCallback callback, const Extension* extension) {
     return HandleRegistry::IsLive(callback, HandleKind::Callback) &&
-           static_cast<const CallbackObject*>(static_cast<const void*>(callback))->owner ==
-               extension;
+           Check(callback)->owner == extension;
 }
 
 void Callbacks::DestroyAllOf(const Extension* extension) {
     auto& all = callbacks();
     for (auto it = all.begin(); it != all.end();) {
-        if (it->second->owner == extension) {
-            HandleRegistry::Unregister(it->first);
+        if (it->second->owner == extension)
             it = all.erase(it);
-        } else {
+        else
             ++it;
-        }
     }
 }
 
@@ -74,8 +73,6 @@ std::size_t Callbacks::Count() {
 }
 
 void Callbacks::Reset() {
-    for (const auto& [handle, object] : callbacks())
-        HandleRegistry::Unregister(handle);
     callbacks().clear();
 }
 

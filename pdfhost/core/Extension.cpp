@@ -12,13 +12,9 @@ Extension*& current() {
 
 } // namespace
 
-Extension::Extension(std::string f) : file(std::move(f)) {
-    HandleRegistry::Register(this, HandleKind::Extension);
-}
+Extension::Extension(std::string f) : file(std::move(f)) {}
 
-Extension::~Extension() {
-    HandleRegistry::Unregister(this);
-}
+Extension::~Extension() = default;
 
 Extension* Extension::FromHandle(ASExtension handle) {
     return HandleRegistry::Check<Extension>(handle, HandleKind::Extension);

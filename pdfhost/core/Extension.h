@@ -1,9 +1,9 @@
 // A plug-in as the host knows it: its file, the name it gave in the
 // handshake, the tables it obtained and how far loading got.
 //
-// Contract: the address of an Extension is the ASExtension handle handed to
-// the plug-in; it is registered with HandleRegistry for the object's
-// lifetime, so a handle of an unloaded plug-in is refused, not followed.
+// Contract: the ASExtension handle handed to the plug-in is registered for
+// the object's lifetime, so a handle of an unloaded plug-in is refused, not
+// followed, even when a later Extension takes its place in memory.
 // FromHandle() raises kErrBadHandle for anything else. The loader owns every
 // Extension; callbacks and menu items refer to it, never own it.
 #pragma once
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "pdfhost/core/RegisteredHandle.h"
 #include "sdk/PIRecords.h"
 
 namespace pdfhost {
@@ -29,7 +30,7 @@ class Extension {
     Extension(const Extension&) = delete;
     Extension& operator=(const Extension&) = delete;
 
-    ASExtension Handle() { return reinterpret_cast<ASExtension>(this); }
+    ASExtension Handle() const { return handle_.As<ASExtension>(); }
     static Extension* FromHandle(ASExtension handle);
 
     // A label for reports: the extension name once known, else the file.
@@ -53,6 +54,9 @@ class Extension {
     ASCallback importReplaceAndRegisterCallback = nullptr;
     ASCallback initCallback = nullptr;
     ASCallback unloadCallback = nullptr;
+
+  private:
+    RegisteredHandle handle_{this, HandleKind::Extension};
 };
 
 // The extension whose code is running, so that host operations without an

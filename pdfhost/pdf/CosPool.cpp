@@ -4,11 +4,6 @@
 
 namespace pdfhost::pdf {
 
-CosPool::~CosPool() {
-    for (const auto& o : objects_)
-        HandleRegistry::Unregister(o.get());
-}
-
 CosObj CosPool::Wrap(QPDFObjectHandle obj, QPDFObjGen owner) {
     const bool indirect = obj.isIndirect();
     const QPDFObjGen key = indirect ? obj.getObjGen() : QPDFObjGen();
@@ -16,25 +11,23 @@ CosObj CosPool::Wrap(QPDFObjectHandle obj, QPDFObjGen owner) {
         owner = key;
     if (indirect) {
         if (auto it = indirect_.find(key); it != indirect_.end())
-            return reinterpret_cast<CosObj>(it->second);
+            return it->second->handle.As<CosObj>();
     }
     if (obj.isStream())
         obj = obj.getDict();
-    objects_.push_back(std::make_unique<CosObject>(CosObject{obj, this, false, owner}));
+    objects_.push_back(std::make_unique<CosObject>(obj, this, false, owner));
     CosObject* o = objects_.back().get();
-    HandleRegistry::Register(o, HandleKind::CosObj);
     if (indirect)
         indirect_.emplace(key, o);
-    return reinterpret_cast<CosObj>(o);
+    return o->handle.As<CosObj>();
 }
 
 CosObj CosPool::WrapMirrored(QPDFObjectHandle dict) {
     if (!mirrored_) {
-        objects_.push_back(std::make_unique<CosObject>(CosObject{dict, this, true, QPDFObjGen()}));
+        objects_.push_back(std::make_unique<CosObject>(dict, this, true, QPDFObjGen()));
         mirrored_ = objects_.back().get();
-        HandleRegistry::Register(mirrored_, HandleKind::CosObj);
     }
-    return reinterpret_cast<CosObj>(mirrored_);
+    return mirrored_->handle.As<CosObj>();
 }
 
 CosObject* CosPool::Find(CosObj handle) {

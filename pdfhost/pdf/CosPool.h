@@ -17,6 +17,7 @@
 
 #include <qpdf/QPDFObjectHandle.hh>
 
+#include "pdfhost/core/RegisteredHandle.h"
 #include "pdfhost/pdf/IncrementalChanges.h"
 #include "sdk/ASTypes.h"
 
@@ -32,17 +33,21 @@ class CosMirror {
 };
 
 struct CosObject {
+    CosObject(QPDFObjectHandle o, CosPool* p, bool m, QPDFObjGen holder)
+        : obj(std::move(o)), pool(p), mirrored(m), owner(holder) {}
+
     QPDFObjectHandle obj;
-    CosPool* pool = nullptr;
-    bool mirrored = false; // puts go through the pool's mirror
-    QPDFObjGen owner;      // the indirect object holding obj; none for a free value
+    CosPool* pool;
+    bool mirrored;    // puts go through the pool's mirror
+    QPDFObjGen owner; // the indirect object holding obj; none for a free value
+    RegisteredHandle handle{this, HandleKind::CosObj};
 };
 
 class CosPool {
   public:
     explicit CosPool(QPDF* pdf, CosMirror* mirror = nullptr, IncrementalChanges* changes = nullptr)
         : pdf_(pdf), mirror_(mirror), changes_(changes) {}
-    ~CosPool();
+    ~CosPool() = default;
     CosPool(const CosPool&) = delete;
     CosPool& operator=(const CosPool&) = delete;
 

@@ -73,8 +73,6 @@ Document::Document(std::unique_ptr<QPDF> pdf, std::shared_ptr<OpenFile> file, st
     }
     for (const QPDFExc& w : pdf_->getWarnings())
         warnings_.push_back(w.what());
-    HandleRegistry::Register(this, HandleKind::PDDoc);
-    HandleRegistry::Register(&cosTag_, HandleKind::CosDoc);
     file_ = FileSystem::AddDocumentFile(fileData_);
 }
 
@@ -82,8 +80,6 @@ Document::~Document() {
     // Pages (and with them their contents) go before the qpdf document.
     acquired_.clear();
     FileSystem::RemoveDocumentFile(file_);
-    HandleRegistry::Unregister(&cosTag_);
-    HandleRegistry::Unregister(this);
 }
 
 Document& Document::FromHandle(PDDoc doc) {
@@ -91,7 +87,7 @@ Document& Document::FromHandle(PDDoc doc) {
 }
 
 Document& Document::FromCosHandle(CosDoc doc) {
-    return *HandleRegistry::Check<CosTag>(doc, HandleKind::CosDoc)->doc;
+    return *HandleRegistry::Check<Document>(doc, HandleKind::CosDoc);
 }
 
 const std::string& Document::Path() const {

@@ -23,6 +23,7 @@
 
 #include <qpdf/QPDF.hh>
 
+#include "pdfhost/core/RegisteredHandle.h"
 #include "pdfhost/pdf/BalancePrefetcher.h"
 #include "pdfhost/pdf/ContentBalance.h"
 #include "pdfhost/pdf/CosPool.h"
@@ -43,9 +44,9 @@ class Document : public std::enable_shared_from_this<Document> {
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
 
-    PDDoc Handle() { return reinterpret_cast<PDDoc>(this); }
+    PDDoc Handle() const { return handle_.As<PDDoc>(); }
     static Document& FromHandle(PDDoc doc);
-    CosDoc CosHandle() { return reinterpret_cast<CosDoc>(&cosTag_); }
+    CosDoc CosHandle() const { return cosHandle_.As<CosDoc>(); }
     static Document& FromCosHandle(CosDoc doc);
 
     QPDF& Pdf() { return *pdf_; }
@@ -100,14 +101,11 @@ class Document : public std::enable_shared_from_this<Document> {
     int ContentChanges() const { return contentChanges_; }
 
   private:
-    struct CosTag {
-        Document* doc;
-    };
-
     std::unique_ptr<QPDF> pdf_;
     std::shared_ptr<OpenFile> fileData_;
     std::uint64_t serial_;
-    CosTag cosTag_{this};
+    RegisteredHandle handle_{this, HandleKind::PDDoc};
+    RegisteredHandle cosHandle_{this, HandleKind::CosDoc};
     std::vector<std::string> warnings_;
     std::vector<QPDFObjectHandle> pages_;
     std::map<int, std::shared_ptr<Page>> acquired_;

@@ -2,6 +2,7 @@
 
 #include "pdfhost/core/Atoms.h"
 #include "pdfhost/core/HostError.h"
+#include "pdfhost/core/RegisteredHandle.h"
 #include "pdfhost/pdf/HandleStore.h"
 #include "sdk/PIRecords.h"
 
@@ -9,8 +10,7 @@ namespace pdfhost::pdf {
 namespace {
 
 struct DefaultFileSys {
-    DefaultFileSys() { HandleRegistry::Register(this, HandleKind::FileSys); }
-    ~DefaultFileSys() { HandleRegistry::Unregister(this); }
+    RegisteredHandle handle{this, HandleKind::FileSys};
 };
 
 struct HostPath {
@@ -21,16 +21,16 @@ DefaultFileSys& fileSys() {
     static DefaultFileSys fs;
     return fs;
 }
-HandleStore<HostPath>& paths() {
-    static HandleStore<HostPath> s(HandleKind::PathName);
+HandleStore<HostPath, ASPathName>& paths() {
+    static HandleStore<HostPath, ASPathName> s(HandleKind::PathName);
     return s;
 }
-HandleStore<HostFile>& files() {
-    static HandleStore<HostFile> s(HandleKind::File);
+HandleStore<HostFile, ASFile>& files() {
+    static HandleStore<HostFile, ASFile> s(HandleKind::File);
     return s;
 }
-HandleStore<HostStream>& streams() {
-    static HandleStore<HostStream> s(HandleKind::Stream);
+HandleStore<HostStream, ASStm>& streams() {
+    static HandleStore<HostStream, ASStm> s(HandleKind::Stream);
     return s;
 }
 
@@ -50,7 +50,7 @@ void FileSystem::Prepare() {
 }
 
 ASFileSys FileSystem::Default() {
-    return reinterpret_cast<ASFileSys>(&fileSys());
+    return fileSys().handle.As<ASFileSys>();
 }
 
 void FileSystem::Require(ASFileSys fs) {
@@ -65,7 +65,7 @@ ASPathName FileSystem::CreatePath(ASFileSys fs, ASAtom pathType, const void* pat
     if (!pathText)
         Raise(kErrBadParameter, "No path text was given.");
     auto path = std::make_unique<HostPath>(HostPath{static_cast<const char*>(pathText)});
-    return reinterpret_cast<ASPathName>(paths().Add(std::move(path)));
+    return paths().Add(std::move(path));
 }
 
 const std::string& FileSystem::PathText(ASPathName path) {
@@ -89,7 +89,7 @@ ASErrorCode FileSystem::Open(ASFileSys fs, ASPathName path, ASUns16 mode, ASFile
             Raise(kErrNotImplemented,
                   "Cannot open \"" + text + "\" for writing: files open for reading only.");
         auto hostFile = std::make_unique<HostFile>(HostFile{OpenFile::Open(text), false});
-        *file = reinterpret_cast<ASFile>(files().Add(std::move(hostFile)));
+        *file = files().Add(std::move(hostFile));
         return kErrNone;
     } catch (const HostError& e) {
         ErrorTexts::RecordDetail(e.code(), e.what());
@@ -102,8 +102,7 @@ ASErrorCode FileSystem::Open(ASFileSys fs, ASPathName path, ASUns16 mode, ASFile
 }
 
 ASFile FileSystem::AddDocumentFile(std::shared_ptr<OpenFile> data) {
-    return reinterpret_cast<ASFile>(
-        files().Add(std::make_unique<HostFile>(HostFile{std::move(data), true})));
+    return files().Add(std::make_unique<HostFile>(HostFile{std::move(data), true}));
 }
 
 void FileSystem::RemoveDocumentFile(ASFile file) {
@@ -122,12 +121,12 @@ void FileSystem::Close(ASFile file) {
 
 ASPathName FileSystem::AcquirePath(ASFile file) {
     auto path = std::make_unique<HostPath>(HostPath{File(file).data->Path()});
-    return reinterpret_cast<ASPathName>(paths().Add(std::move(path)));
+    return paths().Add(std::move(path));
 }
 
 ASStm FileSystem::OpenStream(ASFile file) {
     auto stream = std::make_unique<HostStream>(HostStream{File(file).data, 0});
-    return reinterpret_cast<ASStm>(streams().Add(std::move(stream)));
+    return streams().Add(std::move(stream));
 }
 
 HostStream& FileSystem::Stream(ASStm stream) {

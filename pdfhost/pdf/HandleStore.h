@@ -1,10 +1,10 @@
 // Owns the host objects of one handle kind that callers create and destroy
 // through the tables (paths, files, streams).
 //
-// Contract: Add() takes an object, registers its address as a handle of the
-// store's kind and returns it; Get() checks a handle (kErrBadHandle for a
-// null, unknown or removed one); Remove() destroys the object and
-// unregisters its handle. The store outlives every object in it.
+// Contract: Add() takes an object, registers it as a handle of the store's
+// kind and returns the handle as the table type H; Get() checks a handle
+// (kErrBadHandle for a null, unknown or removed one); Remove() destroys the
+// object and retires its handle. The store outlives every object in it.
 #pragma once
 
 #include <memory>
@@ -14,36 +14,37 @@
 
 namespace pdfhost::pdf {
 
-template <typename T> class HandleStore {
+template <typename T, typename H> class HandleStore {
   public:
-    explicit HandleStore(HandleKind kind) : kind_(kind) {
-        // The registry must outlive the store, so it is made first.
-        HandleRegistry::Live(kind);
-    }
+    explicit HandleStore(HandleKind kind) : kind_(kind) {}
     ~HandleStore() {
-        for (auto& [key, object] : objects_)
-            HandleRegistry::Unregister(key);
+        for (auto& [token, object] : objects_)
+            HandleRegistry::Unregister(token);
     }
     HandleStore(const HandleStore&) = delete;
     HandleStore& operator=(const HandleStore&) = delete;
 
-    T* Add(std::unique_ptr<T> object) {
-        T* raw = object.get();
-        objects_.emplace(raw, std::move(object));
-        HandleRegistry::Register(raw, kind_);
-        return raw;
+    H Add(std::unique_ptr<T> object) {
+        const void* token = HandleRegistry::Register(object.get(), kind_);
+        try {
+            objects_.emplace(token, std::move(object));
+        } catch (...) {
+            HandleRegistry::Unregister(token);
+            throw;
+        }
+        return HandleRegistry::As<H>(token);
     }
-    T& Get(const void* handle) const { return *HandleRegistry::Check<T>(handle, kind_); }
-    void Remove(const void* handle) {
+    T& Get(H handle) const { return *HandleRegistry::Check<T>(handle, kind_); }
+    void Remove(H handle) {
         Get(handle);
         HandleRegistry::Unregister(handle);
-        auto node = objects_.extract(static_cast<const T*>(handle));
+        objects_.erase(handle);
     }
     std::size_t Size() const { return objects_.size(); }
 
   private:
     HandleKind kind_;
-    std::unordered_map<const T*, std::unique_ptr<T>> objects_;
+    std::unordered_map<const void*, std::unique_ptr<T>> objects_; // by token
 };
 
 } // namespace pdfhost::pdf

@@ -49,16 +49,11 @@ std::string TypeName(ASInt32 type) {
 
 } // namespace
 
-PDEObjectBase::PDEObjectBase() {
-    HandleRegistry::Register(this, HandleKind::PDEObject);
-}
+PDEObjectBase::PDEObjectBase() = default;
 
-PDEObjectBase::~PDEObjectBase() {
-    HandleRegistry::Unregister(this);
-}
+PDEObjectBase::~PDEObjectBase() = default;
 
 void PDEObjectBase::Prepare() {
-    HandleRegistry::Live(HandleKind::PDEObject);
     store();
 }
 

@@ -18,6 +18,7 @@
 #include <string>
 #include <type_traits>
 
+#include "pdfhost/core/RegisteredHandle.h"
 #include "sdk/ASTypes.h"
 
 namespace pdfhost::pdf {
@@ -33,7 +34,7 @@ class PDEObjectBase {
     // kPDEText, kPDEImage, ... as PDEObjectGetType reports it.
     virtual ASInt32 Type() const = 0;
 
-    PDEObject Handle() { return reinterpret_cast<PDEObject>(this); }
+    PDEObject Handle() const { return handle_.As<PDEObject>(); }
     void Acquire() { ++refs_; }
     void Release();
     void AcquireForCaller() { ++callerRefs_; }
@@ -66,6 +67,7 @@ class PDEObjectBase {
     void DestroyIfUnused();
     int refs_ = 1;
     int callerRefs_ = 0;
+    RegisteredHandle handle_{this, HandleKind::PDEObject};
 };
 
 // One counted reference, for C++ owners.

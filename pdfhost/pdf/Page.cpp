@@ -46,12 +46,9 @@ Box EffectiveMediaBox(QPDFObjectHandle page) {
 } // namespace
 
 Page::Page(Document& doc, int index, QPDFObjectHandle object)
-    : doc_(doc), index_(index), object_(object) {
-    HandleRegistry::Register(this, HandleKind::PDPage);
-}
+    : doc_(doc), index_(index), object_(object) {}
 
 Page::~Page() {
-    HandleRegistry::Unregister(this);
     if (content_)
         PDEObjectBase::Destroy(*content_);
 }

@@ -14,6 +14,7 @@
 
 #include <qpdf/QPDFObjectHandle.hh>
 
+#include "pdfhost/core/RegisteredHandle.h"
 #include "sdk/ASTypes.h"
 
 namespace pdfhost::pdf {
@@ -28,7 +29,7 @@ class Page : public std::enable_shared_from_this<Page> {
     Page(const Page&) = delete;
     Page& operator=(const Page&) = delete;
 
-    PDPage Handle() { return reinterpret_cast<PDPage>(this); }
+    PDPage Handle() const { return handle_.As<PDPage>(); }
     static Page& FromHandle(PDPage page);
 
     Document& Doc() const { return doc_; }
@@ -54,6 +55,7 @@ class Page : public std::enable_shared_from_this<Page> {
     QPDFObjectHandle object_;
     int refs_ = 0;
     PageContent* content_ = nullptr;
+    RegisteredHandle handle_{this, HandleKind::PDPage};
 };
 
 } // namespace pdfhost::pdf

@@ -142,8 +142,10 @@ const SystemFont* SystemFonts::Find(const std::string& name, const std::string& 
         const std::vector<Candidate> faces = ListFamily(candidate);
         if (const Candidate* face = BestFace(faces, bold, italic, type, matchType)) {
             f.fonts.push_back(SystemFont{name, candidate, face->file, bold, italic});
-            result = &f.fonts.back();
-            HandleRegistry::Register(result, HandleKind::PDSysFont);
+            SystemFont& font = f.fonts.back();
+            font.handle = HandleRegistry::As<PDSysFont>(
+                HandleRegistry::Register(&font, HandleKind::PDSysFont));
+            result = &font;
             break;
         }
     }

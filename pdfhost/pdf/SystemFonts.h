@@ -24,8 +24,9 @@ struct SystemFont {
     std::string file;
     bool bold = false;
     bool italic = false;
+    PDSysFont handle = nullptr; // given when the font is first found
 
-    PDSysFont Handle() const { return reinterpret_cast<PDSysFont>(const_cast<SystemFont*>(this)); }
+    PDSysFont Handle() const { return handle; }
     static const SystemFont& FromHandle(PDSysFont font);
 };
 

@@ -123,7 +123,11 @@ TEST_F(CoreTableTest, CallbacksAreBoundToALiveExtensionAndCheckedOnUse) {
     set.core.ASCallbackDestroy(&err, cb);
     EXPECT_EQ(err, kErrBadHandle);
 
+    // A new callback takes the destroyed one's place; its old handle stays dead.
     ASCallback a = set.core.ASCallbackCreate(&err, ext.Handle(), proc);
+    EXPECT_EQ(Callbacks::Proc(a), proc);
+    set.core.ASCallbackDestroy(&err, cb);
+    EXPECT_EQ(err, kErrBadHandle);
     Callbacks::DestroyAllOf(&ext);
     EXPECT_FALSE(Callbacks::BelongsTo(a, &ext));
 }

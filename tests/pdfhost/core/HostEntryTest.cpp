@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "pdfhost/core/FaultInjector.h"
-#include "pdfhost/core/HandleRegistry.h"
 #include "pdfhost/core/HostEntry.h"
 #include "pdfhost/core/HostTableSet.h"
 
@@ -56,16 +55,6 @@ TEST(HostEntryTest, StubbedSlotsFailWithTheirName) {
     EXPECT_EQ(ErrorTexts::For(kErrNotImplemented),
               "PDDocGetNumPages is not implemented by this host.");
     EXPECT_EQ(set.acroView.size, sizeof(AcroViewHFT));
-}
-
-TEST(HandleRegistryTest, RejectsUnknownReleasedAndWrongKindHandles) {
-    int object = 0;
-    HandleRegistry::Register(&object, HandleKind::PDPage);
-    EXPECT_NO_THROW(HandleRegistry::Require(&object, HandleKind::PDPage));
-    EXPECT_THROW(HandleRegistry::Require(&object, HandleKind::PDDoc), HostError);
-    HandleRegistry::Unregister(&object);
-    EXPECT_THROW(HandleRegistry::Require(&object, HandleKind::PDPage), HostError);
-    EXPECT_THROW(HandleRegistry::Require(nullptr, HandleKind::PDPage), HostError);
 }
 
 } // namespace
