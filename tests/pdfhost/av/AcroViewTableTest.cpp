@@ -280,10 +280,9 @@ TEST_F(AcroViewTableTest, TheActiveDocumentHandleIsValidOnlyWhileItIsActive) {
     ActiveDocument::Set(reinterpret_cast<PDDoc>(&docB));
     AVDoc viewB = t().AVAppGetActiveDoc(&err);
     EXPECT_EQ(t().AVDocGetPDDoc(&err, viewB), reinterpret_cast<PDDoc>(&docB));
-    if (viewA != viewB) {
-        t().AVDocGetPDDoc(&err, viewA);
-        EXPECT_EQ(err, kErrBadHandle);
-    }
+    EXPECT_NE(viewA, viewB);
+    t().AVDocGetPDDoc(&err, viewA);
+    EXPECT_EQ(err, kErrBadHandle);
 
     ActiveDocument::Clear();
     EXPECT_EQ(t().AVDocGetPDDoc(&err, viewB), nullptr);

@@ -143,6 +143,14 @@ TEST_F(ContentTest, CallersReleaseOnlyWhatTheyWereGiven) {
     EXPECT_EQ(Ok(r.PDEObjectGetType, kept), kPDEPath);
     Ok(w.PDERelease, kept);
     EXPECT_EQ(Err(r.PDEObjectGetType, kept), kErrBadHandle);
+
+    // The content acquired again parses into new elements of the same sizes;
+    // the released ones' handles reach none of them.
+    PDEContent again = Ok(Tables().pagePDEContent.PDPageAcquirePDEContent, p, nullptr);
+    EXPECT_EQ(Ok(r.PDEObjectGetType, Ok(r.PDEContentGetElem, again, 0)), kPDEPath);
+    for (PDEObject stale : {c, lent, kept})
+        EXPECT_EQ(Err(r.PDEObjectGetType, stale), kErrBadHandle);
+    Ok(Tables().pagePDEContent.PDPageReleasePDEContent, p, nullptr);
     Ok(Tables().pdModel.PDPageRelease, p);
 }
 

@@ -120,6 +120,14 @@ TEST_F(DocumentTest, PagesAreSharedAndCountedFromZero) {
     Ok(m.PDPageRelease, b);
     EXPECT_EQ(Err(m.PDPageGetRotate, b), kErrBadHandle);
     EXPECT_EQ(Err(m.PDPageRelease, b), kErrBadHandle);
+
+    // The same page acquired again is a new page object, which may well sit
+    // where the released one was: the old handle must not reach it.
+    PDPage again = Ok(m.PDDocAcquirePage, doc, 2);
+    EXPECT_NE(again, b);
+    EXPECT_EQ(Err(m.PDPageRelease, b), kErrBadHandle);
+    EXPECT_EQ(Err(m.PDPageGetRotate, again), 0);
+    Ok(m.PDPageRelease, again);
 }
 
 TEST_F(DocumentTest, PermissionsFollowTheEncryption) {
@@ -224,10 +232,22 @@ TEST_F(DocumentTest, ClosingInvalidatesEveryHandle) {
     PDEContent content = Ok(Tables().pagePDEContent.PDPageAcquirePDEContent, page, nullptr);
     CosDoc cos = Ok(Tables().pdModel.PDDocGetCosDoc, doc);
     Documents::Close(doc);
-    EXPECT_EQ(Err(Tables().pdModel.PDDocGetNumPages, doc), kErrBadHandle);
-    EXPECT_EQ(Err(Tables().pdModel.PDPageGetRotate, page), kErrBadHandle);
-    EXPECT_EQ(Err(Tables().pdfEditRead.PDEContentGetNumElems, content), kErrBadHandle);
-    EXPECT_EQ(Err(Tables().pdfEditWrite.PDEExtGStateCreateNew, cos), kErrBadHandle);
+    const auto allRefused = [&] {
+        EXPECT_EQ(Err(Tables().pdModel.PDDocGetNumPages, doc), kErrBadHandle);
+        EXPECT_EQ(Err(Tables().pdModel.PDPageGetRotate, page), kErrBadHandle);
+        EXPECT_EQ(Err(Tables().pdfEditRead.PDEContentGetNumElems, content), kErrBadHandle);
+        EXPECT_EQ(Err(Tables().pdfEditWrite.PDEExtGStateCreateNew, cos), kErrBadHandle);
+    };
+    allRefused();
+
+    // The same file opened again makes objects of the same sizes in the same
+    // order; the closed document's handles reach none of them.
+    PDDoc reopened = Documents::Open(path_);
+    PDPage newPage = Ok(Tables().pdModel.PDDocAcquirePage, reopened, 0);
+    PDEContent newContent = Ok(Tables().pagePDEContent.PDPageAcquirePDEContent, newPage, nullptr);
+    Ok(Tables().pdModel.PDDocGetCosDoc, reopened);
+    allRefused();
+    EXPECT_EQ(Err(Tables().pdfEditRead.PDEContentGetNumElems, newContent), 0);
 }
 
 ASErrorCode SaveError(PDDoc doc, const std::string& path, bool replaceInput,

@@ -43,6 +43,9 @@ TEST_F(FileSystemTest, PathsAreMadeFromCstringOnly) {
     EXPECT_STREQ(text, "/some w");
     Ok(a.ASFileSysReleasePath, fs, p);
     EXPECT_EQ(Err(a.ASFileSysReleasePath, fs, p), kErrBadHandle);
+    ASPathName next = Path("/some where/with spaces.jpg");
+    EXPECT_EQ(Err(a.ASFileSysReleasePath, fs, p), kErrBadHandle);
+    Ok(a.ASFileSysReleasePath, fs, next);
 }
 
 TEST_F(FileSystemTest, OpenReportsFailureAsItsResult) {
