@@ -9,6 +9,7 @@
 
 #include "pdfhost/core/HandleRegistry.h"
 #include "pdfhost/core/HostError.h"
+#include "pdfhost/pdf/DescriptorInput.h"
 #include "pdfhost/pdf/FileSystem.h"
 #include "pdfhost/pdf/OpenFile.h"
 #include "pdfhost/pdf/Page.h"
@@ -39,18 +40,12 @@ std::shared_ptr<Document> Document::Open(const std::string& path, std::uint64_t 
     // qpdf reads from our own descriptor, not from the path: saves replace
     // files by renaming, so the file we opened never changes under us, and
     // the document costs no copy of the file in memory.
-    const int fd = ::dup(file->Descriptor());
-    FILE* stream = fd < 0 ? nullptr : ::fdopen(fd, "rb");
-    if (!stream) {
-        if (fd >= 0)
-            ::close(fd);
-        Raise(kErrDocOpenFailed, "Cannot open " + Quoted(path) + ": " + std::strerror(errno) + ".");
-    }
+    auto input = std::make_shared<DescriptorInput>(file);
     auto pdf = std::make_unique<QPDF>();
     pdf->setSuppressWarnings(true);
     pdf->setAttemptRecovery(true);
     try {
-        pdf->processFile(path.c_str(), stream, true, "");
+        pdf->processInputSource(input, "");
     } catch (const QPDFExc& e) {
         if (e.getErrorCode() == qpdf_e_password)
             Raise(kErrDocNeedsPassword,
