@@ -45,9 +45,10 @@ std::string Apply(CommandLine& cl, const std::string& option, const std::string&
     } else if (option == "--offer") {
         const auto eq = value.find('=');
         const std::string name = value.substr(0, eq);
-        const auto version = eq == std::string::npos
-                                 ? std::nullopt
-                                 : TableRegistry::ParseVersion(value.substr(eq + 1));
+        // Without "=" the version text is empty, which ParseVersion refuses.
+        const std::string_view versionText =
+            eq == std::string::npos ? std::string_view() : std::string_view(value).substr(eq + 1);
+        const auto version = TableRegistry::ParseVersion(versionText);
         if (!KnownTable(name))
             return "--offer: the host has no table named \"" + name + "\"";
         if (!version)
