@@ -4,15 +4,13 @@
 // Contract: SetDocument() takes the PDF bytes of the document as it is in
 // memory and loads them with the renderer (PageRaster) on the calling
 // (user-interface) thread; it reads the page sizes (in points, page
-// rotation applied) but renders nothing. Request() asks for one page at a width in pixels: a cached image
-// is returned at once; otherwise a render job is queued (once per page and
-// width while it is pending) on one worker thread and null is returned. When
-// a job ends, pageReady(index) is emitted on the user-interface thread and the
-// image is in the cache. Replace() swaps in new bytes after a change and
-// drops the cached images of the pages named (only those are rendered
-// again). Requests() counts the render jobs queued since the last
-// SetDocument(), so tests can prove which pages were rendered. Pending() is
-// the number of jobs not yet finished. Failure to load the bytes leaves no
+// rotation applied) but renders nothing. Request() asks for one page at a width in pixels: a cached
+// image is returned at once; otherwise a render job is queued (once per page and width while it is
+// pending) on one worker thread and null is returned. When a job ends, pageReady(index) is emitted
+// on the user-interface thread and the image is in the cache. Replace() swaps in new bytes after a
+// change and drops the cached images of the pages named (only those are rendered again). Requests()
+// counts the render jobs queued since the last SetDocument(), so tests can prove which pages were
+// rendered. Pending() is the number of jobs not yet finished. Failure to load the bytes leaves no
 // document (PageCount() 0) and returns false.
 //
 // The cache holds at most CacheLimit() bytes of images. When a finished
