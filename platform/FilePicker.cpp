@@ -1,6 +1,8 @@
 #include "platform/FilePicker.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <filesystem>
 
 #include "platform/DialogDriver.h"
@@ -19,6 +21,19 @@ QStringList NameFilters(const FilePickerOptions& options) {
     return filters;
 }
 
+// The detail view's size, type and date columns start at fixed widths that
+// elide a plain "37.1 KiB"; they follow their contents instead, and the name
+// column takes what is left.
+void FitDetailColumns(QFileDialog& picker) {
+    auto* details = picker.findChild<QTreeView*>("treeView");
+    if (!details)
+        return;
+    QHeaderView* header = details->header();
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+}
+
 std::optional<std::string> Pick(const FilePickerOptions& options, bool open) {
     QFileDialog picker(OwnerWindow::ForNewWindow(), QString::fromStdString(options.title));
     picker.setOption(QFileDialog::DontUseNativeDialog);
@@ -33,6 +48,7 @@ std::optional<std::string> Pick(const FilePickerOptions& options, bool open) {
         picker.setDirectory(QString::fromStdString(options.folder));
     if (!options.fileName.empty())
         picker.selectFile(QString::fromStdString(options.fileName));
+    FitDetailColumns(picker);
     const PickerKind kind = open ? PickerKind::OpenFile : PickerKind::SaveFile;
     if (DialogDriver::RunPicker(kind, picker) != QDialog::Accepted ||
         picker.selectedFiles().isEmpty())
