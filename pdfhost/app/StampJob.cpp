@@ -5,6 +5,10 @@
 
 #include "pdfhost/app/ScriptCommands.h"
 #include "pdfhost/app/ScriptRunner.h"
+#include "pdfhost/av/ActiveDocument.h"
+#include "pdfhost/core/HostError.h"
+#include "pdfhost/pdf/DocumentReader.h"
+#include "pdfhost/pdf/Documents.h"
 #include "platform/DialogAnswers.h"
 #include "platform/Messages.h"
 #include "platform/PresetSettings.h"
@@ -54,13 +58,30 @@ class MessageWatch {
 
 enum class Outcome { Written, Failed, ParametersUnreadable };
 
+// Opens input as the active document while its pages are still being read:
+// the file is opened here (a file that is no PDF fails at once, as "open"
+// fails), the rest is read on a thread of its own while the stamp dialog
+// opens, and the document is made at the host's first question about it.
+// Should the pages turn out unreadable then, there is no active document and
+// `failure` says why.
+void OpenAhead(const std::string& input, std::optional<std::string>& failure) {
+    auto reader = std::make_shared<pdf::DocumentReader>(input);
+    av::ActiveDocument::SetPending([reader, &failure]() -> PDDoc {
+        try {
+            return pdf::Documents::Adopt(reader->Take());
+        } catch (const HostError& e) {
+            failure = e.what();
+            return nullptr;
+        }
+    });
+}
+
 Outcome StampOne(const std::string& input, const std::string& output, bool undo, bool incremental,
                  std::ostream& errors) {
-    bool opened = false;
+    std::optional<std::string> readFailure;
     Outcome outcome = Outcome::Failed;
     try {
-        RunCommand("open " + input);
-        opened = true;
+        OpenAhead(input, readFailure);
         MessageWatch watch;
         const std::string button = undo ? kUndoButton : kStampButton;
         platform::DialogAnswers::Push({"click", {button}, button, 0});
@@ -68,7 +89,9 @@ Outcome StampOne(const std::string& input, const std::string& output, bool undo,
         // An answer the dialog did not take (it never opened) must not
         // press a button in the next document's dialog.
         platform::DialogAnswers::Clear();
-        if (watch.Saw(kParametersUnreadable)) {
+        if (readFailure) {
+            errors << "pdfhost: " << input << ": " << *readFailure << "\n";
+        } else if (watch.Saw(kParametersUnreadable)) {
             errors << "pdfhost: " << input
                    << ": the parameter file could not be read, nothing was written\n";
             outcome = Outcome::ParametersUnreadable;
@@ -87,13 +110,17 @@ Outcome StampOne(const std::string& input, const std::string& output, bool undo,
         errors << "pdfhost: " << input << ": " << e.what() << "\n";
         outcome = Outcome::Failed;
     }
-    if (opened) {
+    // A run that never asked for the document (its dialog was not answered
+    // with STAMP!) still finishes the opening here, so the reading thread
+    // is done with the document before it closes.
+    if (av::ActiveDocument::Doc()) {
         try {
             RunCommand("close");
         } catch (const std::exception& e) {
             errors << "pdfhost: " << input << ": " << e.what() << "\n";
         }
     }
+    av::ActiveDocument::Clear();
     return outcome;
 }
 

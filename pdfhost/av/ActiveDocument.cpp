@@ -21,6 +21,21 @@ std::unique_ptr<DocumentView>& current() {
     return view;
 }
 
+std::function<PDDoc()>& pending() {
+    static std::function<PDDoc()> open;
+    return open;
+}
+
+// Finishes a pending opening; moved out first, so that a function that asks
+// about the active document itself finds nothing pending.
+void Resolve() {
+    if (!pending())
+        return;
+    std::function<PDDoc()> open = std::move(pending());
+    pending() = nullptr;
+    ActiveDocument::Set(open());
+}
+
 } // namespace
 
 void ActiveDocument::Set(PDDoc doc) {
@@ -30,15 +45,23 @@ void ActiveDocument::Set(PDDoc doc) {
     current() = std::make_unique<DocumentView>(doc);
 }
 
+void ActiveDocument::SetPending(std::function<PDDoc()> open) {
+    Clear();
+    pending() = std::move(open);
+}
+
 void ActiveDocument::Clear() {
+    pending() = nullptr;
     current().reset();
 }
 
 AVDoc ActiveDocument::View() {
+    Resolve();
     return current() ? current()->handle.As<AVDoc>() : nullptr;
 }
 
 PDDoc ActiveDocument::Doc() {
+    Resolve();
     return current() ? current()->doc : nullptr;
 }
 

@@ -104,15 +104,28 @@ void BalancePrefetcher::Prefetch(Document& doc, int index) {
     if (last_ >= 0 && index > last_)
         step_ = index - last_;
     last_ = index;
+    MeasureBatch(doc.Pages(), index, step_, doc.Balances());
+}
 
+void BalancePrefetcher::MeasureAhead(const std::vector<QPDFObjectHandle>& pages,
+                                     BalanceMap& balances, std::stop_token stop) {
+    const int count = static_cast<int>(pages.size());
+    for (int page = 0; page < count && !stop.stop_requested();)
+        page = MeasureBatch(pages, page, 1, balances);
+}
+
+int BalancePrefetcher::MeasureBatch(const std::vector<QPDFObjectHandle>& pages, int first, int step,
+                                    BalanceMap& balances) {
+    const int count = static_cast<int>(pages.size());
     std::vector<Job> jobs;
     std::set<QPDFObjGen> seen;
     std::size_t rawBytes = 0;
-    for (int page = index, n = 0;
-         page >= 0 && page < doc.PageCount() && n < kMaxPages && rawBytes < kMaxRawBytes;
-         page += step_, ++n) {
-        for (QPDFObjectHandle& stream : ContentStreams::Of(doc.PageObject(page))) {
-            if (doc.KnownBalance(stream) || !seen.insert(stream.getObjGen()).second)
+    int page = first;
+    for (int n = 0; page >= 0 && page < count && n < kMaxPages && rawBytes < kMaxRawBytes;
+         page += step, ++n) {
+        for (QPDFObjectHandle& stream : ContentStreams::Of(pages[static_cast<std::size_t>(page)])) {
+            if (!stream.isIndirect() || balances.count(stream.getObjGen()) ||
+                !seen.insert(stream.getObjGen()).second)
                 continue;
             try {
                 const std::optional<bool> flate = WorkerFilter(stream);
@@ -130,13 +143,16 @@ void BalancePrefetcher::Prefetch(Document& doc, int index) {
                 // Left to the caller's decoding, which knows what damage means.
             }
         }
-        if (step_ <= 0)
+        if (step <= 0) {
+            page = count;
             break;
+        }
     }
     RunAll(jobs, rawBytes);
     for (Job& job : jobs)
         if (job.result)
-            doc.RememberBalance(job.stream, *job.result);
+            balances[job.stream.getObjGen()] = *job.result;
+    return page;
 }
 
 } // namespace pdfhost::pdf

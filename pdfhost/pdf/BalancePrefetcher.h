@@ -12,19 +12,35 @@
 // cleanly, are left unknown for the caller's own decoding through qpdf, so
 // the answers are exactly those of that decoding. Never throws for damaged
 // streams.
+//
+// MeasureAhead() does the same for every page in order, batch after batch,
+// on the thread that reads a document before anyone else uses it, until it
+// is asked to stop (it finishes the batch at hand first).
 #pragma once
 
 #include <cstddef>
+#include <map>
+#include <stop_token>
+#include <vector>
 
+#include <qpdf/QPDFObjGen.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+
+#include "pdfhost/pdf/ContentBalance.h"
 #include "pdfhost/pdf/FlateInflater.h"
 
 namespace pdfhost::pdf {
 
 class Document;
 
+// The balance of each content stream measured, by object.
+using BalanceMap = std::map<QPDFObjGen, ContentBalance>;
+
 class BalancePrefetcher {
   public:
     void Prefetch(Document& doc, int index);
+    static void MeasureAhead(const std::vector<QPDFObjectHandle>& pages, BalanceMap& balances,
+                             std::stop_token stop);
 
     // Bounds of one batch: pages, and raw bytes held at once.
     static constexpr int kMaxPages = 64;
@@ -35,6 +51,11 @@ class BalancePrefetcher {
     static void UseEngine(FlateInflater::Engine engine);
 
   private:
+    // Measures the streams of the pages from `first` on at `step` that
+    // balances does not hold yet, one batch; returns the page after it.
+    static int MeasureBatch(const std::vector<QPDFObjectHandle>& pages, int first, int step,
+                            BalanceMap& balances);
+
     int last_ = -1;
     int step_ = 1;
 };

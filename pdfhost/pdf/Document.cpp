@@ -9,7 +9,6 @@
 
 #include "pdfhost/core/HandleRegistry.h"
 #include "pdfhost/core/HostError.h"
-#include "pdfhost/pdf/DescriptorInput.h"
 #include "pdfhost/pdf/FileSystem.h"
 #include "pdfhost/pdf/OpenFile.h"
 #include "pdfhost/pdf/Page.h"
@@ -24,48 +23,18 @@ Document::ChangeListener& listener() {
     return l;
 }
 
-std::string Quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
-
 } // namespace
 
 std::shared_ptr<Document> Document::Open(const std::string& path, std::uint64_t serial) {
-    std::shared_ptr<OpenFile> file;
-    try {
-        file = OpenFile::Open(path);
-    } catch (const HostError& e) {
-        Raise(kErrDocOpenFailed, e.what());
-    }
-    // qpdf reads from our own descriptor, not from the path: saves replace
-    // files by renaming, so the file we opened never changes under us, and
-    // the document costs no copy of the file in memory.
-    auto input = std::make_shared<DescriptorInput>(file);
-    auto pdf = std::make_unique<QPDF>();
-    pdf->setSuppressWarnings(true);
-    pdf->setAttemptRecovery(true);
-    try {
-        pdf->processInputSource(input, "");
-    } catch (const QPDFExc& e) {
-        if (e.getErrorCode() == qpdf_e_password)
-            Raise(kErrDocNeedsPassword,
-                  "The document " + Quoted(path) + " needs a password to open.");
-        Raise(kErrDocOpenFailed, "Cannot open " + Quoted(path) + ": " + e.getMessageDetail());
-    } catch (const std::exception& e) {
-        Raise(kErrDocOpenFailed, "Cannot open " + Quoted(path) + ": " + e.what());
-    }
-    return std::make_shared<Document>(std::move(pdf), std::move(file), serial);
+    DocumentSource source = DocumentSource::Open(path);
+    source.ReadPages();
+    return std::make_shared<Document>(std::move(source), serial);
 }
 
-Document::Document(std::unique_ptr<QPDF> pdf, std::shared_ptr<OpenFile> file, std::uint64_t serial)
-    : pdf_(std::move(pdf)), fileData_(std::move(file)), serial_(serial),
-      cos_(pdf_.get(), nullptr, &changes_), names_(changes_) {
-    try {
-        pages_ = pdf_->getAllPages();
-    } catch (const std::exception& e) {
-        Raise(kErrDocDamaged,
-              "The pages of " + Quoted(fileData_->Path()) + " cannot be read: " + e.what());
-    }
+Document::Document(DocumentSource source, std::uint64_t serial)
+    : pdf_(std::move(source.pdf)), fileData_(std::move(source.file)), serial_(serial),
+      pages_(std::move(source.pages)), cos_(pdf_.get(), nullptr, &changes_), names_(changes_),
+      balances_(std::move(source.balances)) {
     for (const QPDFExc& w : pdf_->getWarnings())
         warnings_.push_back(w.what());
     file_ = FileSystem::AddDocumentFile(fileData_);

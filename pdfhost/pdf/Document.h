@@ -1,11 +1,10 @@
 // An open PDF document: the qpdf document behind a PDDoc handle.
 //
-// Contract: made by Documents::Open. qpdf reads the file through the
-// descriptor opened here, so a save that replaces the file (by rename)
-// cannot change the open document, and the file is not copied into memory.
-// Reading repairs what qpdf can
-// repair and keeps its warnings; a file that needs a password raises kErrDocNeedsPassword, one that
-// cannot be read at all kErrDocOpenFailed, one whose page tree cannot be walked kErrDocDamaged.
+// Contract: made by Documents::Open from a file read by a DocumentSource
+// (see there for the errors of reading), on the thread that then owns it.
+// qpdf reads the file through the descriptor the source opened, so a save
+// that replaces the file (by rename) cannot change the open document, and
+// the file is not copied into memory. Reading keeps qpdf's warnings.
 // Pages are acquired by index from 0 (kErrBadPageIndex outside) and shared: acquiring a page twice
 // gives the same PDPage with two references. Destroying the document
 // invalidates every handle that belongs to it: its pages and their contents,
@@ -27,6 +26,7 @@
 #include "pdfhost/pdf/BalancePrefetcher.h"
 #include "pdfhost/pdf/ContentBalance.h"
 #include "pdfhost/pdf/CosPool.h"
+#include "pdfhost/pdf/DocumentSource.h"
 #include "pdfhost/pdf/IncrementalChanges.h"
 #include "pdfhost/pdf/ResourceNamer.h"
 #include "sdk/ASTypes.h"
@@ -39,7 +39,7 @@ class OpenFile;
 class Document : public std::enable_shared_from_this<Document> {
   public:
     static std::shared_ptr<Document> Open(const std::string& path, std::uint64_t serial);
-    Document(std::unique_ptr<QPDF> pdf, std::shared_ptr<OpenFile> file, std::uint64_t serial);
+    Document(DocumentSource source, std::uint64_t serial);
     ~Document();
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
@@ -61,6 +61,7 @@ class Document : public std::enable_shared_from_this<Document> {
     QPDFObjectHandle PageObject(int index) const {
         return pages_.at(static_cast<std::size_t>(index));
     }
+    const std::vector<QPDFObjectHandle>& Pages() const { return pages_; }
     Page& AcquirePage(int index);
     void ReleasePage(Page& page);
 
@@ -91,6 +92,7 @@ class Document : public std::enable_shared_from_this<Document> {
     std::optional<ContentBalance> KnownBalance(QPDFObjectHandle stream) const;
     void RememberBalance(QPDFObjectHandle stream, const ContentBalance& balance);
     BalancePrefetcher& Prefetcher() { return prefetcher_; }
+    BalanceMap& Balances() { return balances_; }
     // Transparency (a fill opacity) was added: the file must be PDF 1.4.
     void NoteTransparency() { transparency_ = true; }
     bool UsesTransparency() const { return transparency_; }
@@ -116,7 +118,7 @@ class Document : public std::enable_shared_from_this<Document> {
     QPDFObjectHandle saveStream_;
     std::map<std::string, QPDFObjectHandle> appendedStreams_;
     std::set<QPDFObjGen> defaultEnding_;
-    std::map<QPDFObjGen, ContentBalance> balances_;
+    BalanceMap balances_;
     BalancePrefetcher prefetcher_;
     bool transparency_ = false;
     int contentChanges_ = 0;

@@ -36,6 +36,13 @@ PDDoc Documents::Open(const std::string& path) {
     return handle;
 }
 
+PDDoc Documents::Adopt(DocumentSource source) {
+    auto doc = std::make_shared<Document>(std::move(source), state().nextSerial++);
+    const PDDoc handle = doc->Handle();
+    state().open.emplace(doc->Serial(), std::move(doc));
+    return handle;
+}
+
 void Documents::Close(PDDoc handle) {
     Document& doc = Document::FromHandle(handle);
     // Moved out first: closing releases objects that may look documents up.

@@ -1,0 +1,36 @@
+// A PDF file read by qpdf, before it becomes an open Document, in two
+// stages so that the long one can run on a thread of its own.
+//
+// Contract: Open() opens the file and reads its trailer and cross-reference
+// data, repairing what qpdf can repair; it raises kErrDocNeedsPassword for a
+// file that needs a password and kErrDocOpenFailed for one that cannot be
+// read at all. ReadPages() then walks the page tree (kErrDocDamaged when it
+// cannot be walked) and loads every object of the file, which qpdf would
+// otherwise do on the first new object. Neither is thread-safe: one thread
+// at a time may use a source, and nothing else shares its qpdf document.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <qpdf/QPDF.hh>
+
+#include "pdfhost/pdf/BalancePrefetcher.h"
+
+namespace pdfhost::pdf {
+
+class OpenFile;
+
+struct DocumentSource {
+    static DocumentSource Open(const std::string& path);
+    void ReadPages();
+
+    std::unique_ptr<QPDF> pdf;
+    std::shared_ptr<OpenFile> file;
+    std::vector<QPDFObjectHandle> pages;
+    // Content streams already measured (see BalancePrefetcher).
+    BalanceMap balances;
+};
+
+} // namespace pdfhost::pdf
