@@ -1,18 +1,15 @@
 #include "pdfhost/pdf/BalancePrefetcher.h"
 
-#include <algorithm>
 #include <atomic>
-#include <memory>
+#include <deque>
 #include <optional>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include <qpdf/Buffer.hh>
+#include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 
-#include "pdfhost/pdf/ContentBalance.h"
 #include "pdfhost/pdf/ContentStreams.h"
 #include "pdfhost/pdf/Document.h"
 
@@ -22,11 +19,21 @@ namespace {
 std::atomic<FlateInflater::Engine> engine{FlateInflater::Engine::Deflate};
 
 struct Job {
-    QPDFObjectHandle stream;     // touched on the owning thread only
-    std::shared_ptr<Buffer> own; // holds `raw`; made and let go on that thread
-    std::string_view raw;        // all a worker reads
-    bool flate = false;
-    std::optional<ContentBalance> result;
+    QPDFObjectHandle stream; // touched on the owning thread only
+    BalanceJob work;         // all a worker sees
+};
+
+// Takes a stream's raw bytes from qpdf straight into the job's own string.
+class StringSink : public Pipeline {
+  public:
+    explicit StringSink(std::string& out) : Pipeline("content stream", nullptr), out_(out) {}
+    void write(unsigned char const* data, size_t len) override {
+        out_.append(reinterpret_cast<const char*>(data), len);
+    }
+    void finish() override {}
+
+  private:
+    std::string& out_;
 };
 
 bool IsFlate(QPDFObjectHandle filter) {
@@ -66,33 +73,26 @@ std::optional<bool> WorkerFilter(QPDFObjectHandle stream) {
     return true;
 }
 
-void RunJob(Job& job, FlateInflater& inflater) {
-    if (!job.flate) {
-        job.result = ContentBalance::Measure(job.raw);
-    } else if (auto data = inflater.Decode(job.raw)) {
-        job.result = ContentBalance::Measure(*data);
-    }
+bool ReadRaw(QPDFObjectHandle stream, std::string& out) {
+    QPDFObjectHandle length = stream.getDict().getKey("/Length");
+    if (length.isInteger() && length.getIntValue() > 0 && length.getIntValue() < (1 << 30))
+        out.reserve(static_cast<std::size_t>(length.getIntValue()));
+    StringSink sink(out);
+    return stream.pipeStreamData(&sink, nullptr, 0, qpdf_dl_none, true, false);
 }
 
-void RunAll(std::vector<Job>& jobs, std::size_t rawBytes) {
-    const FlateInflater::Engine e = engine.load();
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const unsigned workers =
-        rawBytes < BalancePrefetcher::kThreadThreshold || jobs.size() < 2
-            ? 0
-            : std::min<unsigned>(std::min(cores, 4u) - 1, static_cast<unsigned>(jobs.size() - 1));
-    std::atomic<std::size_t> next{0};
-    auto work = [&] {
-        FlateInflater inflater(e);
-        for (std::size_t i; (i = next.fetch_add(1)) < jobs.size();)
-            RunJob(jobs[i], inflater);
-    };
-    std::vector<std::jthread> pool;
-    pool.reserve(workers);
-    for (unsigned w = 0; w < workers; ++w)
-        pool.emplace_back(work);
-    work(); // the calling thread takes its share
-}
+// Waits for the workers even when reading the batch threw, since they may
+// still be measuring jobs that are about to go.
+class FinishOnExit {
+  public:
+    explicit FinishOnExit(BalanceWorkers& workers) : workers_(workers) {}
+    ~FinishOnExit() { workers_.Finish(); }
+    FinishOnExit(const FinishOnExit&) = delete;
+    FinishOnExit& operator=(const FinishOnExit&) = delete;
+
+  private:
+    BalanceWorkers& workers_;
+};
 
 } // namespace
 
@@ -104,54 +104,61 @@ void BalancePrefetcher::Prefetch(Document& doc, int index) {
     if (last_ >= 0 && index > last_)
         step_ = index - last_;
     last_ = index;
-    MeasureBatch(doc.Pages(), index, step_, doc.Balances());
+    if (!workers_)
+        workers_ = std::make_unique<BalanceWorkers>(engine.load());
+    MeasureBatch(doc.Pages(), index, step_, doc.Balances(), *workers_);
 }
 
 void BalancePrefetcher::MeasureAhead(const std::vector<QPDFObjectHandle>& pages,
                                      BalanceMap& balances, std::stop_token stop) {
+    BalanceWorkers workers(engine.load());
     const int count = static_cast<int>(pages.size());
     for (int page = 0; page < count && !stop.stop_requested();)
-        page = MeasureBatch(pages, page, 1, balances);
+        page = MeasureBatch(pages, page, 1, balances, workers);
 }
 
 int BalancePrefetcher::MeasureBatch(const std::vector<QPDFObjectHandle>& pages, int first, int step,
-                                    BalanceMap& balances) {
+                                    BalanceMap& balances, BalanceWorkers& workers) {
     const int count = static_cast<int>(pages.size());
-    std::vector<Job> jobs;
+    std::deque<Job> jobs; // stays put while workers hold its elements
     std::set<QPDFObjGen> seen;
     std::size_t rawBytes = 0;
     int page = first;
-    for (int n = 0; page >= 0 && page < count && n < kMaxPages && rawBytes < kMaxRawBytes;
-         page += step, ++n) {
-        for (QPDFObjectHandle& stream : ContentStreams::Of(pages[static_cast<std::size_t>(page)])) {
-            if (!stream.isIndirect() || balances.count(stream.getObjGen()) ||
-                !seen.insert(stream.getObjGen()).second)
-                continue;
-            try {
-                const std::optional<bool> flate = WorkerFilter(stream);
-                if (!flate)
+    {
+        FinishOnExit finish(workers);
+        for (int n = 0; page >= 0 && page < count && n < kMaxPages && rawBytes < kMaxRawBytes;
+             page += step, ++n) {
+            for (QPDFObjectHandle& stream :
+                 ContentStreams::Of(pages[static_cast<std::size_t>(page)])) {
+                if (!stream.isIndirect() || balances.count(stream.getObjGen()) ||
+                    !seen.insert(stream.getObjGen()).second)
                     continue;
-                Job job;
-                job.stream = stream;
-                job.flate = *flate;
-                job.own = stream.getRawStreamData();
-                job.raw = std::string_view(reinterpret_cast<const char*>(job.own->getBuffer()),
-                                           job.own->getSize());
-                rawBytes += job.raw.size();
-                jobs.push_back(std::move(job));
-            } catch (const std::exception&) {
-                // Left to the caller's decoding, which knows what damage means.
+                try {
+                    const std::optional<bool> flate = WorkerFilter(stream);
+                    if (!flate)
+                        continue;
+                    Job& job = jobs.emplace_back();
+                    job.stream = stream;
+                    job.work.flate = *flate;
+                    if (!ReadRaw(stream, job.work.raw)) {
+                        jobs.pop_back(); // left to the caller's decoding
+                        continue;
+                    }
+                    rawBytes += job.work.raw.size();
+                    workers.Add(job.work);
+                } catch (const std::exception&) {
+                    // Left to the caller's decoding, which knows what damage means.
+                }
+            }
+            if (step <= 0) {
+                page = count;
+                break;
             }
         }
-        if (step <= 0) {
-            page = count;
-            break;
-        }
     }
-    RunAll(jobs, rawBytes);
     for (Job& job : jobs)
-        if (job.result)
-            balances[job.stream.getObjGen()] = *job.result;
+        if (job.work.result)
+            balances[job.stream.getObjGen()] = *job.work.result;
     return page;
 }
 

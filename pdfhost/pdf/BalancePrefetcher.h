@@ -20,12 +20,14 @@
 
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <stop_token>
 #include <vector>
 
 #include <qpdf/QPDFObjGen.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 
+#include "pdfhost/pdf/BalanceWorkers.h"
 #include "pdfhost/pdf/ContentBalance.h"
 #include "pdfhost/pdf/FlateInflater.h"
 
@@ -43,10 +45,8 @@ class BalancePrefetcher {
                              std::stop_token stop);
 
     // Bounds of one batch: pages, and raw bytes held at once.
-    static constexpr int kMaxPages = 64;
-    static constexpr std::size_t kMaxRawBytes = std::size_t{4} << 20;
-    // Below this many raw bytes a batch is not worth a thread.
-    static constexpr std::size_t kThreadThreshold = std::size_t{256} << 10;
+    static constexpr int kMaxPages = 256;
+    static constexpr std::size_t kMaxRawBytes = std::size_t{1} << 20;
     // For measuring the inflaters against each other.
     static void UseEngine(FlateInflater::Engine engine);
 
@@ -54,8 +54,9 @@ class BalancePrefetcher {
     // Measures the streams of the pages from `first` on at `step` that
     // balances does not hold yet, one batch; returns the page after it.
     static int MeasureBatch(const std::vector<QPDFObjectHandle>& pages, int first, int step,
-                            BalanceMap& balances);
+                            BalanceMap& balances, BalanceWorkers& workers);
 
+    std::unique_ptr<BalanceWorkers> workers_; // made at the first batch
     int last_ = -1;
     int step_ = 1;
 };

@@ -1,5 +1,9 @@
 #include "pdfhost/pdf/FlateInflater.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 #include <libdeflate.h>
 #include <zlib.h>
 
@@ -26,8 +30,13 @@ FlateInflater::FlateInflater(Engine engine) : engine_(engine) {}
 FlateInflater::~FlateInflater() = default;
 
 void FlateInflater::Reserve(std::size_t n) {
-    if (buffer_.size() < n)
-        buffer_.resize(n);
+    if (size_ >= n)
+        return;
+    auto larger = std::make_unique_for_overwrite<char[]>(n);
+    if (size_ > 0)
+        std::memcpy(larger.get(), buffer_.get(), size_);
+    buffer_ = std::move(larger);
+    size_ = n;
 }
 
 std::optional<std::string_view> FlateInflater::WithZlib(std::string_view in) {
@@ -39,13 +48,13 @@ std::optional<std::string_view> FlateInflater::WithZlib(std::string_view in) {
     z.avail_in = static_cast<uInt>(in.size());
     int rc = Z_OK;
     while (true) {
-        if (z.total_out == buffer_.size()) {
-            if (buffer_.size() >= kMaxOutput)
+        if (z.total_out == size_) {
+            if (size_ >= kMaxOutput)
                 break;
-            Reserve(buffer_.size() * 2);
+            Reserve(size_ * 2);
         }
-        z.next_out = reinterpret_cast<Bytef*>(buffer_.data() + z.total_out);
-        z.avail_out = static_cast<uInt>(buffer_.size() - z.total_out);
+        z.next_out = reinterpret_cast<Bytef*>(Room() + z.total_out);
+        z.avail_out = static_cast<uInt>(std::min<std::size_t>(size_ - z.total_out, UINT32_MAX));
         rc = inflate(&z, Z_NO_FLUSH);
         if (rc != Z_OK)
             break;
@@ -55,7 +64,7 @@ std::optional<std::string_view> FlateInflater::WithZlib(std::string_view in) {
     inflateEnd(&z);
     if (rc != Z_STREAM_END || !OnlySpaceAfter(in, used))
         return std::nullopt;
-    return std::string_view(buffer_.data(), produced);
+    return std::string_view(Room(), produced);
 }
 
 std::optional<std::string_view> FlateInflater::WithDeflate(std::string_view in) {
@@ -68,17 +77,16 @@ std::optional<std::string_view> FlateInflater::WithDeflate(std::string_view in) 
     for (int attempt = 0; attempt < 3 && guess <= kMaxOutput; ++attempt) {
         Reserve(guess);
         std::size_t used = 0, produced = 0;
-        const libdeflate_result r =
-            libdeflate_zlib_decompress_ex(decompressor_.get(), in.data(), in.size(), buffer_.data(),
-                                          buffer_.size(), &used, &produced);
+        const libdeflate_result r = libdeflate_zlib_decompress_ex(
+            decompressor_.get(), in.data(), in.size(), Room(), size_, &used, &produced);
         if (r == LIBDEFLATE_SUCCESS) {
             if (!OnlySpaceAfter(in, used))
                 return std::nullopt;
-            return std::string_view(buffer_.data(), produced);
+            return std::string_view(Room(), produced);
         }
         if (r != LIBDEFLATE_INSUFFICIENT_SPACE)
             return std::nullopt;
-        guess = buffer_.size() * 4;
+        guess = size_ * 4;
     }
     return WithZlib(in);
 }

@@ -49,9 +49,13 @@ class FlateInflater {
     // Makes the buffer at least n bytes long; what it held is kept.
     void Reserve(std::size_t n);
 
+    char* Room() { return buffer_.get(); }
+
     Engine engine_;
     std::unique_ptr<libdeflate_decompressor, DecompressorFree> decompressor_;
-    std::string buffer_; // its size is the room to decode into
+    // Never filled before use: every byte handed out was decoded into it.
+    std::unique_ptr<char[]> buffer_;
+    std::size_t size_ = 0; // the room to decode into
 };
 
 } // namespace pdfhost::pdf
