@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "StampScenario.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/ProcessOutput.h"
 
 namespace e2e {
@@ -15,6 +16,14 @@ class StampCommandLineTest : public StampScenario {};
 TEST_F(StampCommandLineTest, WritesTheStampedDocumentOnlyWhenTheRunFinished) {
     WritePdf(folder.Path("in.pdf"), NumberedPages(3));
     WritePdf(folder.Path("locked.pdf"), NumberedPages(3), FixtureOptions{.forbidChanges = true});
+    // Opens (its trailer and cross-reference table are sound), but its
+    // catalog is a number, so its pages cannot be read.
+    const std::string catalogless =
+        "%PDF-1.4\n1 0 obj\n42\nendobj\n2 0 obj\n<< /Type /Pages /Count 0 /Kids [] >>\nendobj\n"
+        "xref\n0 3\n0000000000 65535 f \n0000000009 00000 n \n0000000027 00000 n \n"
+        "trailer\n<< /Size 3 /Root 1 0 R >>\nstartxref\n";
+    testsupport::WriteFile(folder.Path("catalogless.pdf").string(),
+                           catalogless + std::to_string(catalogless.find("xref")) + "\n%%EOF\n");
     const std::string input = ReadFile(folder.Path("in.pdf"));
     struct Case {
         const char* what;
@@ -38,6 +47,8 @@ TEST_F(StampCommandLineTest, WritesTheStampedDocumentOnlyWhenTheRunFinished) {
          {"box", "Unable to load image filename", folder.Path("gone.bmp").string()},
          "pdfhost: in.pdf: the stamp run did not finish, nothing was written: \"" +
              folder.Path("gone.bmp").string() + "\""},
+        {"pages unreadable", "catalogless.pdf", false, 1, NoteAlert("Please open a pdf first"),
+         "pdfhost: catalogless.pdf: The pages of \"catalogless.pdf\" cannot be read"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -291,5 +291,41 @@ TEST_F(AcroViewTableTest, TheActiveDocumentHandleIsValidOnlyWhileItIsActive) {
     EXPECT_EQ(err, kErrBadHandle);
 }
 
+// A document still being read is opened at the first question about the
+// active document, once; dropped unasked, it is never opened.
+TEST_F(AcroViewTableTest, APendingDocumentOpensAtTheFirstQuestionOnly) {
+    int doc = 0;
+    int calls = 0;
+    ActiveDocument::SetPending([&] {
+        ++calls;
+        return reinterpret_cast<PDDoc>(&doc);
+    });
+    EXPECT_EQ(calls, 0);
+    AVDoc view = t().AVAppGetActiveDoc(&err);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(t().AVDocGetPDDoc(&err, view), reinterpret_cast<PDDoc>(&doc));
+    EXPECT_EQ(t().AVAppGetActiveDoc(&err), view);
+    EXPECT_EQ(ActiveDocument::Doc(), reinterpret_cast<PDDoc>(&doc));
+    EXPECT_EQ(calls, 1);
+
+    // One that fails to open leaves no active document.
+    ActiveDocument::SetPending([&] {
+        ++calls;
+        return PDDoc{};
+    });
+    EXPECT_EQ(t().AVDocGetPDDoc(&err, view), nullptr) << "the earlier view went";
+    EXPECT_EQ(ActiveDocument::Doc(), nullptr);
+    EXPECT_EQ(t().AVAppGetActiveDoc(&err), nullptr);
+    EXPECT_EQ(calls, 2);
+
+    ActiveDocument::SetPending([&] {
+        ++calls;
+        return reinterpret_cast<PDDoc>(&doc);
+    });
+    ActiveDocument::Clear();
+    EXPECT_EQ(ActiveDocument::View(), nullptr);
+    EXPECT_EQ(calls, 2);
+}
+
 } // namespace
 } // namespace pdfhost::av

@@ -1,6 +1,7 @@
 // Inflating and scanning page content off the qpdf thread must give exactly
 // what decoding through qpdf gives, and leave to qpdf whatever it cannot
 // decode the same way.
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -74,12 +75,11 @@ class BalancePrefetchTest : public ::testing::Test {
 
 // One page per way a content stream can be stored, some sharing streams,
 // big enough in total for the worker threads to run.
-TEST_F(BalancePrefetchTest, KnowsWhatQpdfDecodingKnowsAndNothingElse) {
+std::string MakeKinds(const std::string& path) {
     std::string heavy;
     while (heavy.size() < (600u << 10))
         heavy += "q 1 0 0 1 5 5 cm 0 0 m 10 10 l S Q q (Q) Tj % Q\n";
     heavy += "q q";
-    const std::string path = dir_.File("kinds.pdf");
     {
         QPDF pdf;
         pdf.emptyPDF();
@@ -119,7 +119,11 @@ TEST_F(BalancePrefetchTest, KnowsWhatQpdfDecodingKnowsAndNothingElse) {
         w.setDecodeLevel(qpdf_dl_none);
         w.write();
     }
-    Document& doc = Document::FromHandle(Documents::Open(path));
+    return path;
+}
+
+TEST_F(BalancePrefetchTest, KnowsWhatQpdfDecodingKnowsAndNothingElse) {
+    Document& doc = Document::FromHandle(Documents::Open(MakeKinds(dir_.File("kinds.pdf"))));
     doc.Prefetcher().Prefetch(doc, 0);
     for (int page = 0; page < doc.PageCount(); ++page) {
         for (QPDFObjectHandle s : ContentStreams::Of(doc.PageObject(page))) {
@@ -144,6 +148,30 @@ TEST_F(BalancePrefetchTest, KnowsWhatQpdfDecodingKnowsAndNothingElse) {
             EXPECT_EQ(known->unmatchedRestores, expected.unmatchedRestores);
         }
     }
+}
+
+// The reading thread's measuring ahead gives the page loop's answers, and
+// stops when asked.
+TEST_F(BalancePrefetchTest, MeasuringAheadKnowsWhatThePageLoopKnows) {
+    Document& doc = Document::FromHandle(Documents::Open(MakeKinds(dir_.File("kinds.pdf"))));
+    doc.Prefetcher().Prefetch(doc, 0);
+    ASSERT_FALSE(doc.Balances().empty());
+
+    BalanceMap ahead;
+    BalancePrefetcher::MeasureAhead(doc.Pages(), ahead, std::stop_token{});
+    ASSERT_EQ(ahead.size(), doc.Balances().size());
+    for (const auto& [og, balance] : doc.Balances()) {
+        SCOPED_TRACE(og.unparse(' '));
+        ASSERT_EQ(ahead.count(og), 1u);
+        EXPECT_EQ(ahead[og].openSaves, balance.openSaves);
+        EXPECT_EQ(ahead[og].unmatchedRestores, balance.unmatchedRestores);
+    }
+
+    std::stop_source stopped;
+    stopped.request_stop();
+    BalanceMap none;
+    BalancePrefetcher::MeasureAhead(doc.Pages(), none, stopped.get_token());
+    EXPECT_TRUE(none.empty());
 }
 
 } // namespace
