@@ -24,27 +24,35 @@ std::string ResourceNamer::NameFor(QPDFObjectHandle page, const std::string& cat
         changes_.Mark(owner);
     }
     const QPDFObjGen target = object.getObjGen();
+    // Only dictionaries that other pages may share are worth remembering:
+    // one of a page's own is asked about once a run, and remembering every
+    // page's names cost a 20,000-page run 9 MB.
+    const bool shared = owner != page.getObjGen();
     const auto key = std::make_tuple(owner, category, target);
     auto holds = [&](const std::string& name) {
         QPDFObjectHandle v = sub.getKey(name);
         return v.isIndirect() && v.getObjGen() == target;
     };
-    if (auto it = known_.find(key); it != known_.end() && holds(it->second))
-        return it->second;
+    if (shared)
+        if (auto it = known_.find(key); it != known_.end() && holds(it->second))
+            return it->second;
     for (auto const& item : sub.getDictAsMap()) {
         if (item.second.isIndirect() && item.second.getObjGen() == target) {
-            known_[key] = item.first;
+            if (shared)
+                known_[key] = item.first;
             return item.first;
         }
     }
-    long long& n = next_[{owner, category}];
+    long long first = 0;
+    long long& n = shared ? next_[{owner, category}] : first;
     std::string name;
     do {
         name = "/" + prefix + std::to_string(++n);
     } while (sub.hasKey(name));
     sub.replaceKey(name, object);
     changes_.Mark(sub.isIndirect() ? sub.getObjGen() : owner);
-    known_[key] = name;
+    if (shared)
+        known_[key] = name;
     return name;
 }
 
