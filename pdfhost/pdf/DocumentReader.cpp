@@ -17,6 +17,9 @@ DocumentReader::~DocumentReader() {
 void DocumentReader::Read(std::stop_token stop) {
     try {
         source_.ReadPages();
+        // A stamp run's first new object would make qpdf load them all, on
+        // the thread that then waits for it.
+        source_.LoadObjects();
         BalancePrefetcher::MeasureAhead(source_.pages, source_.balances, stop);
     } catch (...) {
         failure_ = std::current_exception();

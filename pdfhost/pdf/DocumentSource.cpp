@@ -50,10 +50,11 @@ void DocumentSource::ReadPages() {
         Raise(kErrDocDamaged,
               "The pages of " + Quoted(file->Path()) + " cannot be read: " + e.what());
     }
-    // The first object a session adds makes qpdf load every object of the
-    // file to number it; loading them here moves that cost off the page loop
-    // (and, for a reader, onto its own thread). Should it fail, qpdf tries
-    // again at that first object, where the failure belongs to the change.
+}
+
+void DocumentSource::LoadObjects() {
+    // Should it fail, qpdf tries again at the first object a session adds,
+    // where the failure belongs to the change.
     try {
         pdf->fixDanglingReferences();
     } catch (const std::exception&) {

@@ -5,9 +5,11 @@
 // data, repairing what qpdf can repair; it raises kErrDocNeedsPassword for a
 // file that needs a password and kErrDocOpenFailed for one that cannot be
 // read at all. ReadPages() then walks the page tree (kErrDocDamaged when it
-// cannot be walked) and loads every object of the file, which qpdf would
-// otherwise do on the first new object. Neither is thread-safe: one thread
-// at a time may use a source, and nothing else shares its qpdf document.
+// cannot be walked). LoadObjects() loads every object of the file, which
+// qpdf otherwise does at the first object a session adds (a viewer that
+// never adds one never pays for it); it never fails. None is thread-safe:
+// one thread at a time may use a source, and nothing else shares its qpdf
+// document.
 #pragma once
 
 #include <memory>
@@ -25,6 +27,7 @@ class OpenFile;
 struct DocumentSource {
     static DocumentSource Open(const std::string& path);
     void ReadPages();
+    void LoadObjects();
 
     std::unique_ptr<QPDF> pdf;
     std::shared_ptr<OpenFile> file;
