@@ -77,7 +77,7 @@ void OpenAhead(const std::string& input, std::optional<std::string>& failure) {
 }
 
 Outcome StampOne(const std::string& input, const std::string& output, bool undo, bool incremental,
-                 std::ostream& errors) {
+                 bool leaveOpen, std::ostream& errors) {
     std::optional<std::string> readFailure;
     Outcome outcome = Outcome::Failed;
     try {
@@ -110,6 +110,8 @@ Outcome StampOne(const std::string& input, const std::string& output, bool undo,
         errors << "pdfhost: " << input << ": " << e.what() << "\n";
         outcome = Outcome::Failed;
     }
+    if (leaveOpen)
+        return outcome;
     // A run that never asked for the document (its dialog was not answered
     // with STAMP!) still finishes the opening here, so the reading thread
     // is done with the document before it closes.
@@ -126,12 +128,13 @@ Outcome StampOne(const std::string& input, const std::string& output, bool undo,
 
 } // namespace
 
-int RunStampJob(const StampArguments& request, std::ostream& errors) {
+int RunStampJob(const StampArguments& request, std::ostream& errors, LastDocument last) {
     platform::PresetSettings::Store({request.parameterFile, request.settings});
     int status = 0;
     for (size_t i = 0; i < request.inputs.size(); ++i) {
+        const bool leaveOpen = last == LastDocument::LeaveOpen && i + 1 == request.inputs.size();
         const Outcome outcome = StampOne(request.inputs[i], request.OutputFor(i), request.undo,
-                                         request.Incremental(), errors);
+                                         request.Incremental(), leaveOpen, errors);
         if (outcome == Outcome::Written)
             continue;
         status = 1;

@@ -11,7 +11,10 @@
 // `errors`; the next input is still done. When the parameter file could not
 // be read ("Can't open parameters file"), that input and all after it are
 // left unwritten, since they would be stamped with settings nobody chose.
-// Every document is closed. Returns 0 when every input was written, else 1.
+// Every document is closed, except that with LastDocument::LeaveOpen the
+// last input's stays open for a caller about to end the process, which need
+// not spend the time freeing it. Returns 0 when every input was written,
+// else 1.
 #pragma once
 
 #include <ostream>
@@ -20,6 +23,9 @@
 
 namespace pdfhost::app {
 
-int RunStampJob(const StampArguments& request, std::ostream& errors);
+enum class LastDocument { Close, LeaveOpen };
+
+int RunStampJob(const StampArguments& request, std::ostream& errors,
+                LastDocument last = LastDocument::Close);
 
 } // namespace pdfhost::app
