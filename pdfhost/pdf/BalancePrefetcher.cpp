@@ -100,13 +100,76 @@ void BalancePrefetcher::UseEngine(FlateInflater::Engine e) {
     engine = e;
 }
 
+BalancePrefetcher::~BalancePrefetcher() {
+    if (workers_)
+        workers_->Finish();
+}
+
 void BalancePrefetcher::Prefetch(Document& doc, int index) {
-    if (last_ >= 0 && index > last_)
+    if (last_ >= 0 && index > last_ && index - last_ != step_) {
         step_ = index - last_;
+        nextPage_ = -1; // what was read ahead at the old step may not come
+    }
     last_ = index;
     if (!workers_)
         workers_ = std::make_unique<BalanceWorkers>(engine.load());
-    MeasureBatch(doc.Pages(), index, step_, doc.Balances(), *workers_);
+    if (nextPage_ <= index || step_ <= 0)
+        nextPage_ = index;
+    ReadAhead(doc, index);
+    for (const QPDFObjectHandle& stream : ContentStreams::Of(doc.PageObject(index)))
+        if (auto it = queued_.find(stream.getObjGen()); it != queued_.end())
+            workers_->WaitFor(it->second->work);
+    Harvest(doc);
+}
+
+void BalancePrefetcher::ReadAhead(Document& doc, int index) {
+    const int count = doc.PageCount();
+    BalanceMap& balances = doc.Balances();
+    while (nextPage_ >= 0 && nextPage_ < count &&
+           nextPage_ - index < kMaxPages * std::max(step_, 1) &&
+           (inFlightBytes_ < kMaxRawBytes || nextPage_ == index)) {
+        for (QPDFObjectHandle& stream : ContentStreams::Of(doc.PageObject(nextPage_))) {
+            if (!stream.isIndirect() || balances.count(stream.getObjGen()) ||
+                queued_.count(stream.getObjGen()))
+                continue;
+            try {
+                const std::optional<bool> flate = WorkerFilter(stream);
+                if (!flate)
+                    continue;
+                InFlight& job = inFlight_.emplace_back();
+                job.stream = stream;
+                job.work.flate = *flate;
+                if (!ReadRaw(stream, job.work.raw)) {
+                    inFlight_.pop_back(); // left to the caller's decoding
+                    continue;
+                }
+                job.bytes = job.work.raw.size();
+                inFlightBytes_ += job.bytes;
+                queued_[stream.getObjGen()] = &job;
+                workers_->Add(job.work);
+            } catch (const std::exception&) {
+                // Left to the caller's decoding, which knows what damage means.
+            }
+        }
+        nextPage_ = step_ > 0 ? nextPage_ + step_ : -1;
+    }
+}
+
+void BalancePrefetcher::Harvest(Document& doc) {
+    for (auto it = queued_.begin(); it != queued_.end();) {
+        const BalanceJob& work = it->second->work;
+        if (!work.finished.load(std::memory_order_acquire)) {
+            ++it;
+            continue;
+        }
+        if (work.result)
+            doc.Balances()[it->first] = *work.result;
+        inFlightBytes_ -= it->second->bytes;
+        it = queued_.erase(it);
+    }
+    while (!inFlight_.empty() && inFlight_.front().work.finished.load(std::memory_order_acquire) &&
+           !queued_.count(inFlight_.front().stream.getObjGen()))
+        inFlight_.pop_front();
 }
 
 void BalancePrefetcher::MeasureAhead(const std::vector<QPDFObjectHandle>& pages,

@@ -19,11 +19,12 @@ void BalanceWorkers::Measure(BalanceJob& job, FlateInflater& inflater) {
         job.result = ContentBalance::Measure(*data);
     }
     std::string().swap(job.raw);
+    job.finished.store(true, std::memory_order_release);
 }
 
 void BalanceWorkers::Add(BalanceJob& job) {
-    batchBytes_ += job.raw.size();
-    if (threads_.empty() && batchBytes_ >= kThreadThreshold) {
+    addedBytes_ += job.raw.size();
+    if (threads_.empty() && addedBytes_ >= kThreadThreshold) {
         // The calling thread reads and takes its share too: one worker per
         // other core, and a few at most, since qpdf feeds them from one thread.
         const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -38,39 +39,44 @@ void BalanceWorkers::Add(BalanceJob& job) {
     queued_.notify_one();
 }
 
+void BalanceWorkers::RunFirst(std::unique_lock<std::mutex>& lock, FlateInflater& inflater) {
+    BalanceJob& job = *queue_.front();
+    queue_.pop_front();
+    ++running_;
+    lock.unlock();
+    Measure(job, inflater);
+    lock.lock();
+    --running_;
+    done_.notify_all();
+}
+
 void BalanceWorkers::Work(std::stop_token stop) {
     FlateInflater inflater(engine_);
     std::unique_lock lock(mutex_);
-    while (queued_.wait(lock, stop, [this] { return !queue_.empty(); })) {
-        BalanceJob& job = *queue_.front();
-        queue_.pop_front();
-        ++running_;
-        lock.unlock();
-        Measure(job, inflater);
-        lock.lock();
-        if (--running_ == 0 && queue_.empty())
-            done_.notify_all();
+    while (queued_.wait(lock, stop, [this] { return !queue_.empty(); }))
+        RunFirst(lock, inflater);
+}
+
+void BalanceWorkers::WaitFor(const BalanceJob& job) {
+    std::unique_lock lock(mutex_);
+    while (!job.finished.load(std::memory_order_acquire)) {
+        if (!queue_.empty())
+            RunFirst(lock, own_);
+        else
+            done_.wait(lock);
     }
 }
 
 void BalanceWorkers::Finish() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        if (!queue_.empty()) {
-            BalanceJob& job = *queue_.front();
-            queue_.pop_front();
-            ++running_;
-            lock.unlock();
-            Measure(job, own_);
-            lock.lock();
-            --running_;
-        } else if (running_ > 0) {
+        if (!queue_.empty())
+            RunFirst(lock, own_);
+        else if (running_ > 0)
             done_.wait(lock);
-        } else {
+        else
             break;
-        }
     }
-    batchBytes_ = 0;
 }
 
 } // namespace pdfhost::pdf

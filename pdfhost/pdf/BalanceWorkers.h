@@ -3,16 +3,19 @@
 //
 // Contract: Add() queues a job whose bytes (raw Flate data, or content
 // stored without a filter) belong to the job alone; no worker ever sees a
-// qpdf object. Workers start at the first Add() of a batch that has reached
-// kThreadThreshold raw bytes (smaller batches are not worth a thread) and
-// live as long as this object, each with one inflater and its buffer.
+// qpdf object. Workers start once kThreadThreshold raw bytes were added
+// (less is not worth a thread) and live as long as this object, each with
+// one inflater and its buffer.
 // Finish() measures what is still queued on the calling thread too, and
-// returns once every job added since the last Finish() has its result: the
-// balance, or nothing when Flate data does not inflate as one clean stream.
-// A job's bytes are let go as soon as it is measured. Jobs must stay where
-// they are until Finish() returns. One thread adds and finishes.
+// returns once every job added so far has its result: the balance, or
+// nothing when Flate data does not inflate as one clean stream. WaitFor()
+// does the same until one job has its result, leaving the rest to the
+// workers. A job's bytes are let go as soon as it is measured, and then its
+// `finished` is set; a job may be read once that is seen. Jobs must stay
+// where they are until they are finished. One thread adds and waits.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -31,6 +34,7 @@ struct BalanceJob {
     std::string raw;
     bool flate = false;
     std::optional<ContentBalance> result;
+    std::atomic<bool> finished{false};
 };
 
 class BalanceWorkers {
@@ -43,15 +47,19 @@ class BalanceWorkers {
     BalanceWorkers& operator=(const BalanceWorkers&) = delete;
 
     void Add(BalanceJob& job);
+    void WaitFor(const BalanceJob& job);
     void Finish();
 
   private:
     void Work(std::stop_token stop);
+    // Measures the first queued job on the calling thread; the lock is
+    // held again when it returns.
+    void RunFirst(std::unique_lock<std::mutex>& lock, FlateInflater& inflater);
     static void Measure(BalanceJob& job, FlateInflater& inflater);
 
     FlateInflater::Engine engine_;
     FlateInflater own_; // the calling thread's share
-    std::size_t batchBytes_ = 0;
+    std::size_t addedBytes_ = 0;
     std::mutex mutex_;
     std::condition_variable_any queued_;
     std::condition_variable done_;

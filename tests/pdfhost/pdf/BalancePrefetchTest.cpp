@@ -124,7 +124,8 @@ std::string MakeKinds(const std::string& path) {
 
 TEST_F(BalancePrefetchTest, KnowsWhatQpdfDecodingKnowsAndNothingElse) {
     Document& doc = Document::FromHandle(Documents::Open(MakeKinds(dir_.File("kinds.pdf"))));
-    doc.Prefetcher().Prefetch(doc, 0);
+    for (int page = 0; page < doc.PageCount(); ++page)
+        doc.Prefetcher().Prefetch(doc, page);
     for (int page = 0; page < doc.PageCount(); ++page) {
         for (QPDFObjectHandle s : ContentStreams::Of(doc.PageObject(page))) {
             SCOPED_TRACE("page " + std::to_string(page + 1) + ", " + s.getObjGen().unparse(' '));
@@ -154,7 +155,8 @@ TEST_F(BalancePrefetchTest, KnowsWhatQpdfDecodingKnowsAndNothingElse) {
 // stops when asked.
 TEST_F(BalancePrefetchTest, MeasuringAheadKnowsWhatThePageLoopKnows) {
     Document& doc = Document::FromHandle(Documents::Open(MakeKinds(dir_.File("kinds.pdf"))));
-    doc.Prefetcher().Prefetch(doc, 0);
+    for (int page = 0; page < doc.PageCount(); ++page)
+        doc.Prefetcher().Prefetch(doc, page);
     ASSERT_FALSE(doc.Balances().empty());
 
     BalanceMap ahead;
