@@ -119,7 +119,7 @@ void BalancePrefetcher::Prefetch(Document& doc, int index) {
     for (const QPDFObjectHandle& stream : ContentStreams::Of(doc.PageObject(index)))
         if (auto it = queued_.find(stream.getObjGen()); it != queued_.end())
             workers_->WaitFor(it->second->work);
-    Harvest(doc);
+    Harvest(doc, index);
 }
 
 void BalancePrefetcher::ReadAhead(Document& doc, int index) {
@@ -155,21 +155,25 @@ void BalancePrefetcher::ReadAhead(Document& doc, int index) {
     }
 }
 
-void BalancePrefetcher::Harvest(Document& doc) {
-    for (auto it = queued_.begin(); it != queued_.end();) {
-        const BalanceJob& work = it->second->work;
-        if (!work.finished.load(std::memory_order_acquire)) {
-            ++it;
-            continue;
-        }
-        if (work.result)
-            doc.Balances()[it->first] = *work.result;
-        inFlightBytes_ -= it->second->bytes;
-        it = queued_.erase(it);
-    }
-    while (!inFlight_.empty() && inFlight_.front().work.finished.load(std::memory_order_acquire) &&
-           !queued_.count(inFlight_.front().stream.getObjGen()))
+void BalancePrefetcher::Record(Document& doc, std::map<QPDFObjGen, InFlight*>::iterator it) {
+    if (it->second->work.result)
+        doc.Balances()[it->first] = *it->second->work.result;
+    inFlightBytes_ -= it->second->bytes;
+    queued_.erase(it);
+}
+
+void BalancePrefetcher::Harvest(Document& doc, int index) {
+    for (const QPDFObjectHandle& stream : ContentStreams::Of(doc.PageObject(index)))
+        if (auto it = queued_.find(stream.getObjGen()); it != queued_.end())
+            Record(doc, it);
+    // Streams finish about in the order they were read: those at the front
+    // that are done are recorded and let go; the others wait for a later call.
+    while (!inFlight_.empty() && inFlight_.front().work.finished.load(std::memory_order_acquire)) {
+        const QPDFObjGen og = inFlight_.front().stream.getObjGen();
+        if (auto it = queued_.find(og); it != queued_.end() && it->second == &inFlight_.front())
+            Record(doc, it);
         inFlight_.pop_front();
+    }
 }
 
 void BalancePrefetcher::MeasureAhead(const std::vector<QPDFObjectHandle>& pages,

@@ -73,8 +73,10 @@ class BalancePrefetcher {
     };
     // Queues the streams of the pages from nextPage_ on, while there is room.
     void ReadAhead(Document& doc, int index);
-    // Records every finished stream, and lets go of those at the front.
-    void Harvest(Document& doc);
+    // Records the streams of page `index` (finished) and the finished ones
+    // at the front, and lets go of those.
+    void Harvest(Document& doc, int index);
+    void Record(Document& doc, std::map<QPDFObjGen, InFlight*>::iterator it);
 
     std::unique_ptr<BalanceWorkers> workers_; // made at the first call
     std::deque<InFlight> inFlight_;           // in the order read
