@@ -1,5 +1,7 @@
 #include "platform/FileReplacement.h"
 
+#include "platform/FileDraft.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -97,7 +99,7 @@ std::string FileReplacement::Target(const std::string& path) {
 }
 
 bool FileReplacement::Write(const std::string& path, const Writer& writer, const Options& options,
-                            std::string* why) {
+                            std::string* why, FileDraft* draft) {
     if (path.empty())
         return Fail(why, "no file name was given.");
     const std::string target = Target(path);
@@ -110,6 +112,18 @@ bool FileReplacement::Write(const std::string& path, const Writer& writer, const
     if (exists && ::access(target.c_str(), W_OK) != 0)
         return Fail(why, "the file may not be written: " + ErrnoText());
 
+    if (draft && draft->Target() == target && draft->Ready()) {
+        auto [fd, temp] = draft->Take();
+        Output out(fd, temp);
+        if (!out.Stream() || std::fseek(out.Stream(), 0, SEEK_END) != 0)
+            return Fail(why, ErrnoText());
+        if (!Fill(out, writer, why))
+            return false;
+        if (::rename(temp.c_str(), target.c_str()) != 0)
+            return Fail(why, ErrnoText());
+        out.Keep();
+        return true;
+    }
     const fs::path t(target);
     std::string temp = (t.parent_path() / ("." + t.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(temp.data());

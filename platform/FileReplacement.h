@@ -20,9 +20,12 @@
 //   empty path; missing folders are not created.
 // `writer` gets a stream open for writing; it reports failure by throwing
 // (std::exception's what() becomes the reason) or by leaving the stream in
-// error. Write returns false on any failure, with the reason in *why when
-// why is given, and then leaves no temporary file behind; the target is
-// unchanged unless the in-place fallback was writing it.
+// error. Given a draft (FileDraft) of the same target that is ready, the
+// new file is the draft's, and the stream is positioned after what the draft
+// wrote; any other draft is left alone (it removes its file when it goes)
+// and the stream starts at an empty file. Write returns false on any failure, with the reason in
+// *why when why is given, and then leaves no temporary file behind; the target is unchanged unless
+// the in-place fallback was writing it.
 #pragma once
 
 #include <cstdio>
@@ -33,6 +36,8 @@
 
 namespace platform {
 
+class FileDraft;
+
 class FileReplacement {
   public:
     struct Options {
@@ -42,7 +47,8 @@ class FileReplacement {
     using Writer = std::function<void(std::FILE* out)>;
 
     [[nodiscard]] static bool Write(const std::string& path, const Writer& writer,
-                                    const Options& options, std::string* why = nullptr);
+                                    const Options& options, std::string* why = nullptr,
+                                    FileDraft* draft = nullptr);
     [[nodiscard]] static bool Write(const std::string& path, std::string_view content,
                                     const Options& options, std::string* why = nullptr);
     // The file a write to `path` changes: links followed, as Write does.

@@ -1,5 +1,6 @@
 #include "pdfhost/app/StampJob.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -7,9 +8,14 @@
 #include "pdfhost/app/ScriptRunner.h"
 #include "pdfhost/av/ActiveDocument.h"
 #include "pdfhost/core/HostError.h"
+#include "pdfhost/pdf/Document.h"
 #include "pdfhost/pdf/DocumentReader.h"
+#include "pdfhost/pdf/DocumentSaver.h"
 #include "pdfhost/pdf/Documents.h"
+#include "pdfhost/pdf/IncrementalWriter.h"
+#include "pdfhost/pdf/OpenFile.h"
 #include "platform/DialogAnswers.h"
+#include "platform/FileDraft.h"
 #include "platform/Messages.h"
 #include "platform/PresetSettings.h"
 
@@ -64,7 +70,8 @@ enum class Outcome { Written, Failed, ParametersUnreadable };
 // opens, and the document is made at the host's first question about it.
 // Should the pages turn out unreadable then, there is no active document and
 // `failure` says why.
-void OpenAhead(const std::string& input, std::optional<std::string>& failure) {
+std::shared_ptr<pdf::DocumentReader> OpenAhead(const std::string& input,
+                                               std::optional<std::string>& failure) {
     auto reader = std::make_shared<pdf::DocumentReader>(input);
     av::ActiveDocument::SetPending([reader, &failure]() -> PDDoc {
         try {
@@ -74,14 +81,38 @@ void OpenAhead(const std::string& input, std::optional<std::string>& failure) {
             return nullptr;
         }
     });
+    return reader;
+}
+
+// An incremental update begins with the input's bytes: they are copied and
+// synced into the output's temporary file while the run goes on, so the save
+// only appends. Nothing is drafted where the save would rewrite the file.
+std::unique_ptr<platform::FileDraft> DraftOriginal(const pdf::DocumentReader& reader,
+                                                   const std::string& output, bool incremental) {
+    std::shared_ptr<const pdf::OpenFile> file = reader.File();
+    if (!incremental || reader.Encrypted() || file->IsSameFileAs(output))
+        return nullptr;
+    return std::make_unique<platform::FileDraft>(
+        output, platform::FileReplacement::Options{},
+        [file](int fd) { pdf::IncrementalWriter::WriteOriginal(*file, fd); });
+}
+
+void Save(const std::string& output, bool incremental, platform::FileDraft* draft) {
+    PDDoc doc = av::ActiveDocument::Doc();
+    if (!doc)
+        throw ScriptError("save: no document is open");
+    pdf::DocumentSaver::Save(pdf::Document::FromHandle(doc), output, false,
+                             incremental ? pdf::SaveKind::Incremental : pdf::SaveKind::Rewrite,
+                             nullptr, draft);
 }
 
 Outcome StampOne(const std::string& input, const std::string& output, bool undo, bool incremental,
                  bool leaveOpen, std::ostream& errors) {
     std::optional<std::string> readFailure;
+    std::unique_ptr<platform::FileDraft> draft;
     Outcome outcome = Outcome::Failed;
     try {
-        OpenAhead(input, readFailure);
+        draft = DraftOriginal(*OpenAhead(input, readFailure), output, incremental);
         MessageWatch watch;
         const std::string button = undo ? kUndoButton : kStampButton;
         platform::DialogAnswers::Push({"click", {button}, button, 0});
@@ -96,7 +127,7 @@ Outcome StampOne(const std::string& input, const std::string& output, bool undo,
                    << ": the parameter file could not be read, nothing was written\n";
             outcome = Outcome::ParametersUnreadable;
         } else if (watch.Last() == kDone) {
-            RunCommand(std::string("save ") + (incremental ? "--incremental " : "") + output);
+            Save(output, incremental, draft.get());
             outcome = Outcome::Written;
         } else {
             const std::optional<std::string> last = watch.Last();

@@ -5,7 +5,9 @@
 // in turn: opens it, queues STAMP! (Undo with --undo) for the dialog, runs
 // the "ADBE:PDFTalvane" menu item once, and saves to the input's output only
 // when the run's last message was its "Done." message (incrementally when
-// the request says so and the input allows it, see DocumentSaver). Any other ending (an
+// the request says so and the input allows it, see DocumentSaver; the
+// input's bytes are then copied into the output's temporary file while the
+// run goes on, platform::FileDraft). Any other ending (an
 // alert, a message box, no message at all, a failed open or save) writes
 // nothing for that input and prints the reason, naming the input, on
 // `errors`; the next input is still done. When the parameter file could not

@@ -5,7 +5,7 @@
 namespace pdfhost::pdf {
 
 DocumentReader::DocumentReader(const std::string& path)
-    : source_(DocumentSource::Open(path)),
+    : source_(DocumentSource::Open(path)), file_(source_.file), encrypted_(source_.encrypted),
       thread_([this](std::stop_token stop) { Read(std::move(stop)); }) {}
 
 DocumentReader::~DocumentReader() {

@@ -11,7 +11,9 @@
 // measuring, waits for it, and returns what it read, raising kErrDocDamaged
 // when the page tree could not be walked; it may be called once, on the
 // thread that will own the document. A reader destroyed without Take()
-// stops and joins its thread and drops what it read.
+// stops and joins its thread and drops what it read. File() and Encrypted()
+// answer from what the constructor read, on any thread: the open file may
+// be read at explicit offsets while the reading goes on.
 #pragma once
 
 #include <exception>
@@ -30,11 +32,15 @@ class DocumentReader {
     DocumentReader& operator=(const DocumentReader&) = delete;
 
     DocumentSource Take();
+    std::shared_ptr<const OpenFile> File() const { return file_; }
+    bool Encrypted() const { return encrypted_; }
 
   private:
     void Read(std::stop_token stop);
 
     DocumentSource source_;
+    std::shared_ptr<const OpenFile> file_;
+    bool encrypted_;
     std::exception_ptr failure_;
     bool taken_ = false;
     std::jthread thread_; // last: joined before what it fills goes

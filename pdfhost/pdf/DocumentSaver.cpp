@@ -20,7 +20,7 @@ namespace {
 } // namespace
 
 SaveKind DocumentSaver::Save(Document& doc, const std::string& path, bool replaceInput,
-                             SaveKind wanted, std::string* fallback) {
+                             SaveKind wanted, std::string* fallback, platform::FileDraft* draft) {
     if (path.empty())
         Fail(path, "no file name was given.");
     if (!replaceInput && doc.FileData().IsSameFileAs(path))
@@ -53,7 +53,7 @@ SaveKind DocumentSaver::Save(Document& doc, const std::string& path, bool replac
                 writer.setMinimumPDFVersion("1.4");
             writer.write();
         },
-        {}, &why);
+        {}, &why, kind == SaveKind::Incremental ? draft : nullptr);
     if (!saved)
         Fail(path, why);
     return kind;

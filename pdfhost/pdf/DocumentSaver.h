@@ -17,10 +17,17 @@
 //   (encrypted, repaired while read; IncrementalWriter::WhyNot) is
 //   rewritten instead, and *fallback (when given) gets the reason.
 // Save returns the kind it wrote. Any failure raises kErrDocSaveFailed with
-// the reason.
+// the reason. An incremental save takes a draft of the target holding the
+// document's original bytes (platform::FileDraft, filled with
+// IncrementalWriter::WriteOriginal) when one is given and ready, and then
+// only appends the changes; a rewrite leaves the draft alone.
 #pragma once
 
 #include <string>
+
+namespace platform {
+class FileDraft;
+}
 
 namespace pdfhost::pdf {
 
@@ -31,7 +38,8 @@ enum class SaveKind { Rewrite, Incremental };
 class DocumentSaver {
   public:
     static SaveKind Save(Document& doc, const std::string& path, bool replaceInput,
-                         SaveKind wanted = SaveKind::Rewrite, std::string* fallback = nullptr);
+                         SaveKind wanted = SaveKind::Rewrite, std::string* fallback = nullptr,
+                         platform::FileDraft* draft = nullptr);
 };
 
 } // namespace pdfhost::pdf

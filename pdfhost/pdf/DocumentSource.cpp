@@ -40,6 +40,7 @@ DocumentSource DocumentSource::Open(const std::string& path) {
     } catch (const std::exception& e) {
         Raise(kErrDocOpenFailed, "Cannot open " + Quoted(path) + ": " + e.what());
     }
+    source.encrypted = source.pdf->isEncrypted();
     return source;
 }
 

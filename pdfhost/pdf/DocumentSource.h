@@ -31,6 +31,7 @@ struct DocumentSource {
 
     std::unique_ptr<QPDF> pdf;
     std::shared_ptr<OpenFile> file;
+    bool encrypted = false; // known once the trailer is read
     std::vector<QPDFObjectHandle> pages;
     // Content streams already measured (see BalancePrefetcher).
     BalanceMap balances;

@@ -290,6 +290,10 @@ void AppendStream(std::string& out, std::map<int, std::pair<std::uint64_t, int>>
 
 } // namespace
 
+void IncrementalWriter::WriteOriginal(const OpenFile& file, int fd) {
+    CopyPrefix(file.Descriptor(), fd, file.Size());
+}
+
 std::string IncrementalWriter::WhyNot(Document& doc) {
     QPDF& pdf = doc.Pdf();
     if (pdf.isEncrypted())
@@ -337,7 +341,11 @@ void IncrementalWriter::Write(Document& doc, std::FILE* out) {
     if (std::fflush(out) != 0)
         Fail("cannot write the file");
     const int fd = ::fileno(out);
-    CopyPrefix(doc.FileData().Descriptor(), fd, base->size);
+    const off_t at = ::lseek(fd, 0, SEEK_CUR);
+    if (at == 0)
+        CopyPrefix(doc.FileData().Descriptor(), fd, base->size);
+    else if (at < 0 || static_cast<std::uint64_t>(at) != base->size)
+        throw std::runtime_error("the file holds something other than the original bytes");
 
     // The update goes out in pieces as it is made, so a large one is never
     // held whole.

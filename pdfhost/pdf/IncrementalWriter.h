@@ -7,8 +7,9 @@
 // reading it (any warning, at open or since), or a file whose last
 // cross-reference section cannot be found (IncrementalBase). Write()
 // requires WhyNot() to be empty. It writes to `out`, positioned at its
-// start: a copy of the original bytes taken from the document's descriptor
-// (so the open document and the file on disk need not agree), then every
+// start or after the original bytes that WriteOriginal() put there ahead:
+// a copy of the original bytes taken from the document's descriptor (so the
+// open document and the file on disk need not agree), then every
 // object marked in Document::Changes() plus every object made in this
 // session that those reach (directly or through other new objects), each
 // under its own number. Streams are written with the data qpdf holds for
@@ -19,7 +20,9 @@
 // them. When transparency was added to a file older than PDF 1.4, the
 // catalog gets /Version /1.4. Objects nobody changed keep their original
 // bytes, so a signature's byte range stays as it was. Failures (reading
-// stream data, writing) throw std::exception with the reason.
+// stream data, writing, a stream holding anything else) throw
+// std::exception with the reason. WriteOriginal() writes the original bytes
+// of `file` at fd's position, the start of an update, from any thread.
 #pragma once
 
 #include <cstdio>
@@ -28,11 +31,13 @@
 namespace pdfhost::pdf {
 
 class Document;
+class OpenFile;
 
 class IncrementalWriter {
   public:
     static std::string WhyNot(Document& doc);
     static void Write(Document& doc, std::FILE* out);
+    static void WriteOriginal(const OpenFile& file, int fd);
 };
 
 } // namespace pdfhost::pdf

@@ -67,6 +67,9 @@ TEST_F(StampCommandLineTest, WritesTheStampedDocumentOnlyWhenTheRunFinished) {
         else
             EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
         EXPECT_EQ(fs::exists(folder.Path("out.pdf")), c.status == 0);
+        for (const auto& entry : fs::directory_iterator(folder.Path("out.pdf").parent_path()))
+            EXPECT_NE(entry.path().filename().string().rfind(".out.pdf", 0), 0u)
+                << "a temporary file was left: " << entry.path();
         if (c.status == 0) {
             EXPECT_EQ(QpdfCheck(folder.Path("out.pdf")), 0);
             ExpectBlackStampOn(folder.Path("in.pdf"), folder.Path("out.pdf"), 3, {0, 1, 2});

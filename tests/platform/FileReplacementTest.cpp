@@ -1,4 +1,5 @@
 #include "platform/FileReplacement.h"
+#include "platform/FileDraft.h"
 #include "platform/WholeFile.h"
 
 #include "tests/support/FileBytes.h"
@@ -9,10 +10,12 @@
 
 #include <stdexcept>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
+using platform::FileDraft;
 using platform::FileReplacement;
 using testsupport::ReadFile;
 using testsupport::TempFolder;
@@ -188,6 +191,75 @@ TEST(FileReplacementTest, PermissionsOfTheFileAndItsFolderAreRespected) {
         &whyNot);
     if (!ran)
         GTEST_SKIP() << whyNot;
+}
+
+void WriteText(int fd, std::string_view text) {
+    if (::write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
+        throw std::runtime_error("short write");
+}
+
+FileReplacement::Writer Appending(const char* text) {
+    return [text](std::FILE* out) { std::fputs(text, out); };
+}
+
+// A draft holds the start of the new content; the replacement that takes it
+// appends the rest. A draft that cannot be taken is left for the writer to
+// start over, and leaves no file of its own behind.
+TEST(FileDraftTest, TheReplacementFinishesADraftOfItsTargetOnly) {
+    TempFolder dir;
+    const std::string target = dir.File("out.pdf");
+    struct Case {
+        const char* what;
+        std::string draftPath;
+        bool fillThrows;
+        std::string expected; // the target's content afterwards
+    } cases[] = {
+        {"taken", target, false, "head|tail"},
+        {"through a link to the target", dir.File("link.pdf"), false, "head|tail"},
+        {"another target", dir.File("other.pdf"), false, "tail"},
+        {"fill failed", target, true, "tail"},
+    };
+    fs::create_symlink("out.pdf", dir.File("link.pdf"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(target);
+        {
+            FileDraft draft(c.draftPath, {}, [&c](int fd) {
+                WriteText(fd, "head|");
+                if (c.fillThrows)
+                    throw std::runtime_error("no more");
+            });
+            std::string why;
+            ASSERT_TRUE(FileReplacement::Write(target, Appending("tail"), {}, &why, &draft)) << why;
+            EXPECT_EQ(ReadFile(target), c.expected);
+            EXPECT_EQ(
+                ModeOf(target), 0666u & ~[] {
+                    const mode_t m = ::umask(0);
+                    ::umask(m);
+                    return m;
+                }());
+        }
+        EXPECT_EQ(EntriesIn(dir.Path()), 2u) << "the target and the link, nothing else";
+    }
+}
+
+TEST(FileDraftTest, ADraftNobodyTakesRemovesItsFile) {
+    TempFolder dir;
+    WriteFile(dir.File("old.pdf"), "old");
+    {
+        FileDraft draft(dir.File("old.pdf"), {}, [](int fd) { WriteText(fd, "0123456789"); });
+        EXPECT_EQ(draft.Ready(), std::optional<std::uint64_t>(10));
+        EXPECT_EQ(EntriesIn(dir.Path()), 2u);
+    }
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+    EXPECT_EQ(ReadFile(dir.File("old.pdf")), "old");
+    // Where no draft can be made, the replacement reports its own failure.
+    FileDraft nowhere(dir.File("no/such/folder/x.pdf"), {}, [](int fd) { WriteText(fd, "x"); });
+    EXPECT_FALSE(nowhere.Ready());
+    std::string why;
+    EXPECT_FALSE(FileReplacement::Write(dir.File("no/such/folder/x.pdf"), Appending("x"), {}, &why,
+                                        &nowhere));
+    EXPECT_FALSE(why.empty());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <set>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,9 @@
 #include "pdfhost/pdf/DocumentSaver.h"
 #include "pdfhost/pdf/Documents.h"
 #include "pdfhost/pdf/IncrementalBase.h"
+#include "pdfhost/pdf/IncrementalWriter.h"
 #include "pdfhost/pdf/OpenFile.h"
+#include "platform/FileDraft.h"
 #include "tests/support/CorpusManifest.h"
 
 namespace pdfhost::pdf {
@@ -206,6 +209,50 @@ TEST_F(IncrementalSaveTest, AppendsTheChangesInTheFilesOwnKindAfterItsUnchangedB
 
 // An update of an update: the stamp taken off again, incrementally, in a
 // session of its own; then the same file stamped once more.
+// The original bytes written ahead into a draft of the target give the very
+// file a save that copies them itself gives; a draft holding anything else
+// makes the save fail and leaves nothing behind.
+TEST_F(IncrementalSaveTest, AnUpdateFinishesADraftOfTheOriginalBytes) {
+    const std::string in = dir_.File("in.pdf");
+    test::MakePdf(in, std::vector<TestPage>(3));
+    PDDoc doc = Documents::Open(in);
+    {
+        test::StampRun run(doc, jpeg_, 16, 16, kMatrix, -1);
+        run.Append(0);
+        run.Append(2);
+    }
+    Document& d = Document::FromHandle(doc);
+    const std::string copied = dir_.File("copied.pdf");
+    ASSERT_EQ(DocumentSaver::Save(d, copied, false, SaveKind::Incremental), SaveKind::Incremental);
+
+    const std::string drafted = dir_.File("drafted.pdf");
+    {
+        platform::FileDraft draft(
+            drafted, {}, [&d](int fd) { IncrementalWriter::WriteOriginal(d.FileData(), fd); });
+        ASSERT_EQ(draft.Ready(), std::optional<std::uint64_t>(d.FileData().Size()));
+        EXPECT_EQ(DocumentSaver::Save(d, drafted, false, SaveKind::Incremental, nullptr, &draft),
+                  SaveKind::Incremental);
+    }
+    EXPECT_EQ(test::ReadFile(drafted), test::ReadFile(copied));
+
+    const std::string wrong = dir_.File("wrong.pdf");
+    {
+        platform::FileDraft draft(wrong, {},
+                                  [](int fd) { ASSERT_EQ(::write(fd, "%PDF-junk", 9), 9); });
+        try {
+            DocumentSaver::Save(d, wrong, false, SaveKind::Incremental, nullptr, &draft);
+            ADD_FAILURE() << "saved after a draft of other bytes";
+        } catch (const HostError& e) {
+            EXPECT_EQ(e.code(), kErrDocSaveFailed) << e.what();
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(wrong));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()),
+                            std::filesystem::directory_iterator()),
+              4)
+        << "in.pdf, green.jpg, copied.pdf and drafted.pdf";
+}
+
 TEST_F(IncrementalSaveTest, UpdatesChainAndUndoWorksOnThem) {
     const std::string in = dir_.File("in.pdf");
     test::MakePdf(in, std::vector<TestPage>(3));
