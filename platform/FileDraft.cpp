@@ -22,13 +22,7 @@ FileDraft::FileDraft(const std::string& path, const FileReplacement::Options& op
         return;
     fd_ = fd;
     temp_ = std::move(temp);
-    mode_t mode = existing.st_mode & 07777;
-    if (!exists) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = options.newFileMode & ~mask;
-    }
-    if (::fchmod(fd_, mode) != 0)
+    if (::fchmod(fd_, FileReplacement::NewMode(exists ? &existing : nullptr, options)) != 0)
         return;
     thread_ = std::jthread([this, fill = std::move(fill)] {
         try {

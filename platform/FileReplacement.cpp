@@ -79,7 +79,26 @@ bool Fill(Output& out, const FileReplacement::Writer& writer, std::string* why) 
     return true;
 }
 
+// Runs the writer into the temporary file and renames it over the target.
+bool FillAndRename(Output& out, const FileReplacement::Writer& writer, const std::string& temp,
+                   const std::string& target, std::string* why) {
+    if (!Fill(out, writer, why))
+        return false;
+    if (::rename(temp.c_str(), target.c_str()) != 0)
+        return Fail(why, ErrnoText());
+    out.Keep();
+    return true;
+}
+
 } // namespace
+
+mode_t FileReplacement::NewMode(const struct stat* existing, const Options& options) {
+    if (existing)
+        return existing->st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return options.newFileMode & ~mask;
+}
 
 std::string FileReplacement::Target(const std::string& path) {
     // Followed by hand: canonical() would refuse a link to nowhere, and
@@ -117,12 +136,7 @@ bool FileReplacement::Write(const std::string& path, const Writer& writer, const
         Output out(fd, temp);
         if (!out.Stream() || std::fseek(out.Stream(), 0, SEEK_END) != 0)
             return Fail(why, ErrnoText());
-        if (!Fill(out, writer, why))
-            return false;
-        if (::rename(temp.c_str(), target.c_str()) != 0)
-            return Fail(why, ErrnoText());
-        out.Keep();
-        return true;
+        return FillAndRename(out, writer, temp, target, why);
     }
     const fs::path t(target);
     std::string temp = (t.parent_path() / ("." + t.filename().string() + ".XXXXXX")).string();
@@ -140,20 +154,9 @@ bool FileReplacement::Write(const std::string& path, const Writer& writer, const
         return Fill(out, writer, why);
     }
     Output out(fd, temp);
-    mode_t mode = existing.st_mode & 07777;
-    if (!exists) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = options.newFileMode & ~mask;
-    }
-    if (::fchmod(fd, mode) != 0)
+    if (::fchmod(fd, NewMode(exists ? &existing : nullptr, options)) != 0)
         return Fail(why, ErrnoText());
-    if (!Fill(out, writer, why))
-        return false;
-    if (::rename(temp.c_str(), target.c_str()) != 0)
-        return Fail(why, ErrnoText());
-    out.Keep();
-    return true;
+    return FillAndRename(out, writer, temp, target, why);
 }
 
 bool FileReplacement::Write(const std::string& path, std::string_view content,

@@ -32,6 +32,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace platform {
@@ -53,6 +54,9 @@ class FileReplacement {
                                     const Options& options, std::string* why = nullptr);
     // The file a write to `path` changes: links followed, as Write does.
     static std::string Target(const std::string& path);
+    // The mode the new file gets: an existing target's (existing non-null),
+    // else options.newFileMode less the umask.
+    static mode_t NewMode(const struct stat* existing, const Options& options);
 };
 
 } // namespace platform

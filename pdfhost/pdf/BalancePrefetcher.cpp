@@ -81,6 +81,32 @@ bool ReadRaw(QPDFObjectHandle stream, std::string& out) {
     return stream.pipeStreamData(&sink, nullptr, 0, qpdf_dl_none, true, false);
 }
 
+// Reads a stream's raw bytes into a new job at the back of `jobs`, for the
+// workers; null, with no job added, when the stream is left to the caller's
+// decoding, which knows what damage means.
+template <typename Job> Job* Queue(std::deque<Job>& jobs, QPDFObjectHandle stream) {
+    std::optional<bool> flate;
+    try {
+        flate = WorkerFilter(stream);
+    } catch (const std::exception&) {
+    }
+    if (!flate)
+        return nullptr;
+    Job& job = jobs.emplace_back();
+    job.stream = stream;
+    job.work.flate = *flate;
+    bool read = false;
+    try {
+        read = ReadRaw(stream, job.work.raw);
+    } catch (const std::exception&) {
+    }
+    if (!read) {
+        jobs.pop_back();
+        return nullptr;
+    }
+    return &job;
+}
+
 // Waits for the workers even when reading the batch threw, since they may
 // still be measuring jobs that are about to go.
 class FinishOnExit {
@@ -132,23 +158,11 @@ void BalancePrefetcher::ReadAhead(Document& doc, int index) {
             if (!stream.isIndirect() || balances.count(stream.getObjGen()) ||
                 queued_.count(stream.getObjGen()))
                 continue;
-            try {
-                const std::optional<bool> flate = WorkerFilter(stream);
-                if (!flate)
-                    continue;
-                InFlight& job = inFlight_.emplace_back();
-                job.stream = stream;
-                job.work.flate = *flate;
-                if (!ReadRaw(stream, job.work.raw)) {
-                    inFlight_.pop_back(); // left to the caller's decoding
-                    continue;
-                }
-                job.bytes = job.work.raw.size();
-                inFlightBytes_ += job.bytes;
-                queued_[stream.getObjGen()] = &job;
-                workers_->Add(job.work);
-            } catch (const std::exception&) {
-                // Left to the caller's decoding, which knows what damage means.
+            if (InFlight* job = Queue(inFlight_, stream)) {
+                job->bytes = job->work.raw.size();
+                inFlightBytes_ += job->bytes;
+                queued_[stream.getObjGen()] = job;
+                workers_->Add(job->work);
             }
         }
         nextPage_ = step_ > 0 ? nextPage_ + step_ : -1;
@@ -200,21 +214,9 @@ int BalancePrefetcher::MeasureBatch(const std::vector<QPDFObjectHandle>& pages, 
                 if (!stream.isIndirect() || balances.count(stream.getObjGen()) ||
                     !seen.insert(stream.getObjGen()).second)
                     continue;
-                try {
-                    const std::optional<bool> flate = WorkerFilter(stream);
-                    if (!flate)
-                        continue;
-                    Job& job = jobs.emplace_back();
-                    job.stream = stream;
-                    job.work.flate = *flate;
-                    if (!ReadRaw(stream, job.work.raw)) {
-                        jobs.pop_back(); // left to the caller's decoding
-                        continue;
-                    }
-                    rawBytes += job.work.raw.size();
-                    workers.Add(job.work);
-                } catch (const std::exception&) {
-                    // Left to the caller's decoding, which knows what damage means.
+                if (Job* job = Queue(jobs, stream)) {
+                    rawBytes += job->work.raw.size();
+                    workers.Add(job->work);
                 }
             }
             if (step <= 0) {
