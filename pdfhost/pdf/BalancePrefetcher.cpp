@@ -18,11 +18,6 @@ namespace {
 
 std::atomic<FlateInflater::Engine> engine{FlateInflater::Engine::Deflate};
 
-struct Job {
-    QPDFObjectHandle stream; // touched on the owning thread only
-    BalanceJob work;         // all a worker sees
-};
-
 // Takes a stream's raw bytes from qpdf straight into the job's own string.
 class StringSink : public Pipeline {
   public:
@@ -84,7 +79,7 @@ bool ReadRaw(QPDFObjectHandle stream, std::string& out) {
 // Reads a stream's raw bytes into a new job at the back of `jobs`, for the
 // workers; null, with no job added, when the stream is left to the caller's
 // decoding, which knows what damage means.
-template <typename Job> Job* Queue(std::deque<Job>& jobs, QPDFObjectHandle stream) {
+template <typename Job> Job* QueueStream(std::deque<Job>& jobs, QPDFObjectHandle stream) {
     std::optional<bool> flate;
     try {
         flate = WorkerFilter(stream);
@@ -107,19 +102,6 @@ template <typename Job> Job* Queue(std::deque<Job>& jobs, QPDFObjectHandle strea
     return &job;
 }
 
-// Waits for the workers even when reading the batch threw, since they may
-// still be measuring jobs that are about to go.
-class FinishOnExit {
-  public:
-    explicit FinishOnExit(BalanceWorkers& workers) : workers_(workers) {}
-    ~FinishOnExit() { workers_.Finish(); }
-    FinishOnExit(const FinishOnExit&) = delete;
-    FinishOnExit& operator=(const FinishOnExit&) = delete;
-
-  private:
-    BalanceWorkers& workers_;
-};
-
 } // namespace
 
 void BalancePrefetcher::UseEngine(FlateInflater::Engine e) {
@@ -131,104 +113,94 @@ BalancePrefetcher::~BalancePrefetcher() {
         workers_->Finish();
 }
 
+BalanceWorkers& BalancePrefetcher::Workers() {
+    if (!workers_)
+        workers_ = std::make_unique<BalanceWorkers>(engine.load());
+    return *workers_;
+}
+
 void BalancePrefetcher::Prefetch(Document& doc, int index) {
+    Prefetch(doc.Pages(), doc.Balances(), index);
+}
+
+void BalancePrefetcher::Prefetch(const std::vector<QPDFObjectHandle>& pages, BalanceMap& balances,
+                                 int index) {
     if (last_ >= 0 && index > last_ && index - last_ != step_) {
         step_ = index - last_;
         nextPage_ = -1; // what was read ahead at the old step may not come
     }
     last_ = index;
-    if (!workers_)
-        workers_ = std::make_unique<BalanceWorkers>(engine.load());
     if (nextPage_ <= index || step_ <= 0)
         nextPage_ = index;
-    ReadAhead(doc, index);
-    for (const QPDFObjectHandle& stream : ContentStreams::Of(doc.PageObject(index)))
+    ReadAhead(pages, balances, index);
+    const QPDFObjectHandle& page = pages.at(static_cast<std::size_t>(index));
+    for (const QPDFObjectHandle& stream : ContentStreams::Of(page))
         if (auto it = queued_.find(stream.getObjGen()); it != queued_.end())
-            workers_->WaitFor(it->second->work);
-    Harvest(doc, index);
+            Workers().WaitFor(it->second->work);
+    Harvest(&page, balances);
 }
 
-void BalancePrefetcher::ReadAhead(Document& doc, int index) {
-    const int count = doc.PageCount();
-    BalanceMap& balances = doc.Balances();
+void BalancePrefetcher::MeasureAhead(const std::vector<QPDFObjectHandle>& pages,
+                                     BalanceMap& balances, std::stop_token stop) {
+    int page = 0;
+    for (const int count = static_cast<int>(pages.size()); page < count && !stop.stop_requested();
+         ++page) {
+        // Room first: the oldest stream is measured, here if need be.
+        while (inFlightBytes_ >= kMaxRawBytes && !inFlight_.empty()) {
+            Workers().WaitFor(inFlight_.front().work);
+            Harvest(nullptr, balances);
+        }
+        Queue(pages[static_cast<std::size_t>(page)], balances);
+        Harvest(nullptr, balances);
+    }
+    nextPage_ = page;
+}
+
+void BalancePrefetcher::Queue(const QPDFObjectHandle& page, const BalanceMap& balances) {
+    for (QPDFObjectHandle& stream : ContentStreams::Of(page)) {
+        if (!stream.isIndirect() || balances.count(stream.getObjGen()) ||
+            queued_.count(stream.getObjGen()))
+            continue;
+        if (InFlight* job = QueueStream(inFlight_, stream)) {
+            job->bytes = job->work.raw.size();
+            inFlightBytes_ += job->bytes;
+            queued_[stream.getObjGen()] = job;
+            Workers().Add(job->work);
+        }
+    }
+}
+
+void BalancePrefetcher::ReadAhead(const std::vector<QPDFObjectHandle>& pages,
+                                  const BalanceMap& balances, int index) {
+    const int count = static_cast<int>(pages.size());
     while (nextPage_ >= 0 && nextPage_ < count &&
            nextPage_ - index < kMaxPages * std::max(step_, 1) &&
            (inFlightBytes_ < kMaxRawBytes || nextPage_ == index)) {
-        for (QPDFObjectHandle& stream : ContentStreams::Of(doc.PageObject(nextPage_))) {
-            if (!stream.isIndirect() || balances.count(stream.getObjGen()) ||
-                queued_.count(stream.getObjGen()))
-                continue;
-            if (InFlight* job = Queue(inFlight_, stream)) {
-                job->bytes = job->work.raw.size();
-                inFlightBytes_ += job->bytes;
-                queued_[stream.getObjGen()] = job;
-                workers_->Add(job->work);
-            }
-        }
+        Queue(pages[static_cast<std::size_t>(nextPage_)], balances);
         nextPage_ = step_ > 0 ? nextPage_ + step_ : -1;
     }
 }
 
-void BalancePrefetcher::Record(Document& doc, std::map<QPDFObjGen, InFlight*>::iterator it) {
+void BalancePrefetcher::Record(std::map<QPDFObjGen, InFlight*>::iterator it, BalanceMap& balances) {
     if (it->second->work.result)
-        doc.Balances()[it->first] = *it->second->work.result;
+        balances[it->first] = *it->second->work.result;
     inFlightBytes_ -= it->second->bytes;
     queued_.erase(it);
 }
 
-void BalancePrefetcher::Harvest(Document& doc, int index) {
-    for (const QPDFObjectHandle& stream : ContentStreams::Of(doc.PageObject(index)))
-        if (auto it = queued_.find(stream.getObjGen()); it != queued_.end())
-            Record(doc, it);
+void BalancePrefetcher::Harvest(const QPDFObjectHandle* page, BalanceMap& balances) {
+    if (page)
+        for (const QPDFObjectHandle& stream : ContentStreams::Of(*page))
+            if (auto it = queued_.find(stream.getObjGen()); it != queued_.end())
+                Record(it, balances);
     // Streams finish about in the order they were read: those at the front
     // that are done are recorded and let go; the others wait for a later call.
     while (!inFlight_.empty() && inFlight_.front().work.finished.load(std::memory_order_acquire)) {
         const QPDFObjGen og = inFlight_.front().stream.getObjGen();
         if (auto it = queued_.find(og); it != queued_.end() && it->second == &inFlight_.front())
-            Record(doc, it);
+            Record(it, balances);
         inFlight_.pop_front();
     }
-}
-
-void BalancePrefetcher::MeasureAhead(const std::vector<QPDFObjectHandle>& pages,
-                                     BalanceMap& balances, std::stop_token stop) {
-    BalanceWorkers workers(engine.load());
-    const int count = static_cast<int>(pages.size());
-    for (int page = 0; page < count && !stop.stop_requested();)
-        page = MeasureBatch(pages, page, 1, balances, workers);
-}
-
-int BalancePrefetcher::MeasureBatch(const std::vector<QPDFObjectHandle>& pages, int first, int step,
-                                    BalanceMap& balances, BalanceWorkers& workers) {
-    const int count = static_cast<int>(pages.size());
-    std::deque<Job> jobs; // stays put while workers hold its elements
-    std::set<QPDFObjGen> seen;
-    std::size_t rawBytes = 0;
-    int page = first;
-    {
-        FinishOnExit finish(workers);
-        for (int n = 0; page >= 0 && page < count && n < kMaxPages && rawBytes < kMaxRawBytes;
-             page += step, ++n) {
-            for (QPDFObjectHandle& stream :
-                 ContentStreams::Of(pages[static_cast<std::size_t>(page)])) {
-                if (!stream.isIndirect() || balances.count(stream.getObjGen()) ||
-                    !seen.insert(stream.getObjGen()).second)
-                    continue;
-                if (Job* job = Queue(jobs, stream)) {
-                    rawBytes += job->work.raw.size();
-                    workers.Add(job->work);
-                }
-            }
-            if (step <= 0) {
-                page = count;
-                break;
-            }
-        }
-    }
-    for (Job& job : jobs)
-        if (job.work.result)
-            balances[job.stream.getObjGen()] = *job.work.result;
-    return page;
 }
 
 } // namespace pdfhost::pdf

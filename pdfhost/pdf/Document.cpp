@@ -34,7 +34,9 @@ std::shared_ptr<Document> Document::Open(const std::string& path, std::uint64_t 
 Document::Document(DocumentSource source, std::uint64_t serial)
     : pdf_(std::move(source.pdf)), fileData_(std::move(source.file)), serial_(serial),
       pages_(std::move(source.pages)), cos_(pdf_.get(), nullptr, &changes_), names_(changes_),
-      balances_(std::move(source.balances)) {
+      balances_(std::move(source.balances)), prefetcher_(std::move(source.prefetcher)) {
+    if (!prefetcher_)
+        prefetcher_ = std::make_unique<BalancePrefetcher>();
     for (const QPDFExc& w : pdf_->getWarnings())
         warnings_.push_back(w.what());
     file_ = FileSystem::AddDocumentFile(fileData_);

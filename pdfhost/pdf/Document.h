@@ -91,7 +91,7 @@ class Document : public std::enable_shared_from_this<Document> {
     // The q/Q balance of a content stream measured earlier in this session.
     std::optional<ContentBalance> KnownBalance(QPDFObjectHandle stream) const;
     void RememberBalance(QPDFObjectHandle stream, const ContentBalance& balance);
-    BalancePrefetcher& Prefetcher() { return prefetcher_; }
+    BalancePrefetcher& Prefetcher() { return *prefetcher_; }
     BalanceMap& Balances() { return balances_; }
     // Transparency (a fill opacity) was added: the file must be PDF 1.4.
     void NoteTransparency() { transparency_ = true; }
@@ -119,7 +119,7 @@ class Document : public std::enable_shared_from_this<Document> {
     std::map<std::string, QPDFObjectHandle> appendedStreams_;
     std::set<QPDFObjGen> defaultEnding_;
     BalanceMap balances_;
-    BalancePrefetcher prefetcher_;
+    std::unique_ptr<BalancePrefetcher> prefetcher_;
     bool transparency_ = false;
     int contentChanges_ = 0;
 };

@@ -20,7 +20,7 @@ void DocumentReader::Read(std::stop_token stop) {
         // A stamp run's first new object would make qpdf load them all, on
         // the thread that then waits for it.
         source_.LoadObjects();
-        BalancePrefetcher::MeasureAhead(source_.pages, source_.balances, stop);
+        source_.prefetcher->MeasureAhead(source_.pages, source_.balances, stop);
     } catch (...) {
         failure_ = std::current_exception();
     }

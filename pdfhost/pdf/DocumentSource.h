@@ -33,8 +33,10 @@ struct DocumentSource {
     std::shared_ptr<OpenFile> file;
     bool encrypted = false; // known once the trailer is read
     std::vector<QPDFObjectHandle> pages;
-    // Content streams already measured (see BalancePrefetcher).
+    // Content streams already measured, and those in flight (see
+    // BalancePrefetcher); last, so that it goes before the pages and qpdf.
     BalanceMap balances;
+    std::unique_ptr<BalancePrefetcher> prefetcher = std::make_unique<BalancePrefetcher>();
 };
 
 } // namespace pdfhost::pdf

@@ -151,29 +151,35 @@ TEST_F(BalancePrefetchTest, KnowsWhatQpdfDecodingKnowsAndNothingElse) {
     }
 }
 
-// The reading thread's measuring ahead gives the page loop's answers, and
-// stops when asked.
+// The reading thread's measuring ahead, and a page loop that takes up where
+// it left off, give the page loop's answers; asked to stop, it measures
+// nothing and the loop measures all.
 TEST_F(BalancePrefetchTest, MeasuringAheadKnowsWhatThePageLoopKnows) {
     Document& doc = Document::FromHandle(Documents::Open(MakeKinds(dir_.File("kinds.pdf"))));
     for (int page = 0; page < doc.PageCount(); ++page)
         doc.Prefetcher().Prefetch(doc, page);
     ASSERT_FALSE(doc.Balances().empty());
 
-    BalanceMap ahead;
-    BalancePrefetcher::MeasureAhead(doc.Pages(), ahead, std::stop_token{});
-    ASSERT_EQ(ahead.size(), doc.Balances().size());
-    for (const auto& [og, balance] : doc.Balances()) {
-        SCOPED_TRACE(og.unparse(' '));
-        ASSERT_EQ(ahead.count(og), 1u);
-        EXPECT_EQ(ahead[og].openSaves, balance.openSaves);
-        EXPECT_EQ(ahead[og].unmatchedRestores, balance.unmatchedRestores);
-    }
-
     std::stop_source stopped;
     stopped.request_stop();
-    BalanceMap none;
-    BalancePrefetcher::MeasureAhead(doc.Pages(), none, stopped.get_token());
-    EXPECT_TRUE(none.empty());
+    for (std::stop_token stop : {std::stop_token{}, stopped.get_token()}) {
+        SCOPED_TRACE(stop.stop_requested() ? "stopped at once" : "never stopped");
+        BalancePrefetcher prefetcher;
+        BalanceMap ahead;
+        prefetcher.MeasureAhead(doc.Pages(), ahead, stop);
+        if (stop.stop_requested()) {
+            EXPECT_TRUE(ahead.empty());
+        }
+        for (int page = 0; page < doc.PageCount(); ++page)
+            prefetcher.Prefetch(doc.Pages(), ahead, page);
+        ASSERT_EQ(ahead.size(), doc.Balances().size());
+        for (const auto& [og, balance] : doc.Balances()) {
+            SCOPED_TRACE(og.unparse(' '));
+            ASSERT_EQ(ahead.count(og), 1u);
+            EXPECT_EQ(ahead[og].openSaves, balance.openSaves);
+            EXPECT_EQ(ahead[og].unmatchedRestores, balance.unmatchedRestores);
+        }
+    }
 }
 
 } // namespace
