@@ -69,15 +69,18 @@ enum class Outcome { Written, Failed, ParametersUnreadable };
 // fails), the rest is read on a thread of its own while the stamp dialog
 // opens, and the document is made at the host's first question about it.
 // Should the pages turn out unreadable then, there is no active document and
-// `failure` says why.
+// `failure` says why. (The opening may outlive the caller, unasked, when a
+// job leaves its last document open: it holds what it writes to.)
+using ReadFailure = std::shared_ptr<std::optional<std::string>>;
+
 std::shared_ptr<pdf::DocumentReader> OpenAhead(const std::string& input,
-                                               std::optional<std::string>& failure) {
+                                               const ReadFailure& failure) {
     auto reader = std::make_shared<pdf::DocumentReader>(input);
-    av::ActiveDocument::SetPending([reader, &failure]() -> PDDoc {
+    av::ActiveDocument::SetPending([reader, failure]() -> PDDoc {
         try {
             return pdf::Documents::Adopt(reader->Take());
         } catch (const HostError& e) {
-            failure = e.what();
+            *failure = e.what();
             return nullptr;
         }
     });
@@ -108,7 +111,7 @@ void Save(const std::string& output, bool incremental, platform::FileDraft* draf
 
 Outcome StampOne(const std::string& input, const std::string& output, bool undo, bool incremental,
                  bool leaveOpen, std::ostream& errors) {
-    std::optional<std::string> readFailure;
+    const auto readFailure = std::make_shared<std::optional<std::string>>();
     std::unique_ptr<platform::FileDraft> draft;
     Outcome outcome = Outcome::Failed;
     try {
@@ -120,8 +123,8 @@ Outcome StampOne(const std::string& input, const std::string& output, bool undo,
         // An answer the dialog did not take (it never opened) must not
         // press a button in the next document's dialog.
         platform::DialogAnswers::Clear();
-        if (readFailure) {
-            errors << "pdfhost: " << input << ": " << *readFailure << "\n";
+        if (*readFailure) {
+            errors << "pdfhost: " << input << ": " << **readFailure << "\n";
         } else if (watch.Saw(kParametersUnreadable)) {
             errors << "pdfhost: " << input
                    << ": the parameter file could not be read, nothing was written\n";
