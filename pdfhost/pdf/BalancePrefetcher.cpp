@@ -3,7 +3,6 @@
 #include <atomic>
 #include <deque>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -76,32 +75,6 @@ bool ReadRaw(QPDFObjectHandle stream, std::string& out) {
     return stream.pipeStreamData(&sink, nullptr, 0, qpdf_dl_none, true, false);
 }
 
-// Reads a stream's raw bytes into a new job at the back of `jobs`, for the
-// workers; null, with no job added, when the stream is left to the caller's
-// decoding, which knows what damage means.
-template <typename Job> Job* QueueStream(std::deque<Job>& jobs, QPDFObjectHandle stream) {
-    std::optional<bool> flate;
-    try {
-        flate = WorkerFilter(stream);
-    } catch (const std::exception&) {
-    }
-    if (!flate)
-        return nullptr;
-    Job& job = jobs.emplace_back();
-    job.stream = stream;
-    job.work.flate = *flate;
-    bool read = false;
-    try {
-        read = ReadRaw(stream, job.work.raw);
-    } catch (const std::exception&) {
-    }
-    if (!read) {
-        jobs.pop_back();
-        return nullptr;
-    }
-    return &job;
-}
-
 } // namespace
 
 void BalancePrefetcher::UseEngine(FlateInflater::Engine e) {
@@ -133,11 +106,12 @@ void BalancePrefetcher::Prefetch(const std::vector<QPDFObjectHandle>& pages, Bal
     if (nextPage_ <= index || step_ <= 0)
         nextPage_ = index;
     ReadAhead(pages, balances, index);
-    const QPDFObjectHandle& page = pages.at(static_cast<std::size_t>(index));
-    for (const QPDFObjectHandle& stream : ContentStreams::Of(page))
+    const std::vector<QPDFObjectHandle> streams =
+        ContentStreams::Of(pages.at(static_cast<std::size_t>(index)));
+    for (const QPDFObjectHandle& stream : streams)
         if (auto it = queued_.find(stream.getObjGen()); it != queued_.end())
             Workers().WaitFor(it->second->work);
-    Harvest(&page, balances);
+    Harvest(&streams, balances);
 }
 
 void BalancePrefetcher::MeasureAhead(const std::vector<QPDFObjectHandle>& pages,
@@ -161,12 +135,31 @@ void BalancePrefetcher::Queue(const QPDFObjectHandle& page, const BalanceMap& ba
         if (!stream.isIndirect() || balances.count(stream.getObjGen()) ||
             queued_.count(stream.getObjGen()))
             continue;
-        if (InFlight* job = QueueStream(inFlight_, stream)) {
-            job->bytes = job->work.raw.size();
-            inFlightBytes_ += job->bytes;
-            queued_[stream.getObjGen()] = job;
-            Workers().Add(job->work);
+        // Streams qpdf cannot give, or that need more than Flate, are left to
+        // the caller's decoding, which knows what damage means.
+        std::optional<bool> flate;
+        try {
+            flate = WorkerFilter(stream);
+        } catch (const std::exception&) {
         }
+        if (!flate)
+            continue;
+        InFlight& job = inFlight_.emplace_back();
+        job.stream = stream;
+        job.work.flate = *flate;
+        bool read = false;
+        try {
+            read = ReadRaw(stream, job.work.raw);
+        } catch (const std::exception&) {
+        }
+        if (!read) {
+            inFlight_.pop_back();
+            continue;
+        }
+        job.bytes = job.work.raw.size();
+        inFlightBytes_ += job.bytes;
+        queued_[stream.getObjGen()] = &job;
+        Workers().Add(job.work);
     }
 }
 
@@ -188,9 +181,10 @@ void BalancePrefetcher::Record(std::map<QPDFObjGen, InFlight*>::iterator it, Bal
     queued_.erase(it);
 }
 
-void BalancePrefetcher::Harvest(const QPDFObjectHandle* page, BalanceMap& balances) {
-    if (page)
-        for (const QPDFObjectHandle& stream : ContentStreams::Of(*page))
+void BalancePrefetcher::Harvest(const std::vector<QPDFObjectHandle>* streams,
+                                BalanceMap& balances) {
+    if (streams)
+        for (const QPDFObjectHandle& stream : *streams)
             if (auto it = queued_.find(stream.getObjGen()); it != queued_.end())
                 Record(it, balances);
     // Streams finish about in the order they were read: those at the front

@@ -77,9 +77,9 @@ class BalancePrefetcher {
     // Queues the pages from nextPage_ on while there is room ahead of index.
     void ReadAhead(const std::vector<QPDFObjectHandle>& pages, const BalanceMap& balances,
                    int index);
-    // Records the (finished) streams of a page, when given, and the finished
-    // ones at the front, and lets go of those.
-    void Harvest(const QPDFObjectHandle* page, BalanceMap& balances);
+    // Records the given streams of a page (finished), and the finished ones
+    // at the front, and lets go of those.
+    void Harvest(const std::vector<QPDFObjectHandle>* streams, BalanceMap& balances);
     void Record(std::map<QPDFObjGen, InFlight*>::iterator it, BalanceMap& balances);
 
     std::unique_ptr<BalanceWorkers> workers_; // made at the first stream
