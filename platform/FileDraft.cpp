@@ -1,7 +1,6 @@
 #include "platform/FileDraft.h"
 
 #include <cassert>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,9 +14,7 @@ FileDraft::FileDraft(const std::string& path, const FileReplacement::Options& op
     const bool exists = ::stat(target_.c_str(), &existing) == 0;
     if (exists && (!S_ISREG(existing.st_mode) || ::access(target_.c_str(), W_OK) != 0))
         return;
-    const std::filesystem::path t(target_);
-    std::string temp = (t.parent_path() / ("." + t.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
+    auto [fd, temp] = FileReplacement::TemporaryBeside(target_);
     if (fd < 0)
         return;
     fd_ = fd;

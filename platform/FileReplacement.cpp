@@ -100,6 +100,13 @@ mode_t FileReplacement::NewMode(const struct stat* existing, const Options& opti
     return options.newFileMode & ~mask;
 }
 
+std::pair<int, std::string> FileReplacement::TemporaryBeside(const std::string& target) {
+    const fs::path t(target);
+    std::string temp = (t.parent_path() / ("." + t.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temp.data());
+    return {fd, std::move(temp)};
+}
+
 std::string FileReplacement::Target(const std::string& path) {
     // Followed by hand: canonical() would refuse a link to nowhere, and
     // weakly_canonical() would stop at it.
@@ -138,9 +145,7 @@ bool FileReplacement::Write(const std::string& path, const Writer& writer, const
             return Fail(why, ErrnoText());
         return FillAndRename(out, writer, temp, target, why);
     }
-    const fs::path t(target);
-    std::string temp = (t.parent_path() / ("." + t.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
+    const auto [fd, temp] = TemporaryBeside(target);
     if (fd < 0) {
         const int noTemp = errno;
         if (!(exists && options.inPlaceWhenFolderIsClosed &&

@@ -34,6 +34,7 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <utility>
 
 namespace platform {
 
@@ -57,6 +58,9 @@ class FileReplacement {
     // The mode the new file gets: an existing target's (existing non-null),
     // else options.newFileMode less the umask.
     static mode_t NewMode(const struct stat* existing, const Options& options);
+    // A new, empty temporary file beside the target: its descriptor (-1,
+    // errno set, when none can be made) and its name.
+    static std::pair<int, std::string> TemporaryBeside(const std::string& target);
 };
 
 } // namespace platform
