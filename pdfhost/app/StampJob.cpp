@@ -73,9 +73,12 @@ enum class Outcome { Written, Failed, ParametersUnreadable };
 // job leaves its last document open: it holds what it writes to.)
 using ReadFailure = std::shared_ptr<std::optional<std::string>>;
 
-std::shared_ptr<pdf::DocumentReader> OpenAhead(const std::string& input,
-                                               const ReadFailure& failure) {
-    auto reader = std::make_shared<pdf::DocumentReader>(input);
+std::shared_ptr<pdf::DocumentReader> OpenAhead(const std::string& input, const ReadFailure& failure,
+                                               FirstInput started) {
+    if (started.failure)
+        std::rethrow_exception(started.failure);
+    std::shared_ptr<pdf::DocumentReader> reader =
+        started.reader ? std::move(started.reader) : std::make_shared<pdf::DocumentReader>(input);
     av::ActiveDocument::SetPending([reader, failure]() -> PDDoc {
         try {
             return pdf::Documents::Adopt(reader->Take());
@@ -110,12 +113,13 @@ void Save(const std::string& output, bool incremental, platform::FileDraft* draf
 }
 
 Outcome StampOne(const std::string& input, const std::string& output, bool undo, bool incremental,
-                 bool leaveOpen, std::ostream& errors) {
+                 bool leaveOpen, FirstInput started, std::ostream& errors) {
     const auto readFailure = std::make_shared<std::optional<std::string>>();
     std::unique_ptr<platform::FileDraft> draft;
     Outcome outcome = Outcome::Failed;
     try {
-        draft = DraftOriginal(*OpenAhead(input, readFailure), output, incremental);
+        draft =
+            DraftOriginal(*OpenAhead(input, readFailure, std::move(started)), output, incremental);
         MessageWatch watch;
         const std::string button = undo ? kUndoButton : kStampButton;
         platform::DialogAnswers::Push({"click", {button}, button, 0});
@@ -162,13 +166,27 @@ Outcome StampOne(const std::string& input, const std::string& output, bool undo,
 
 } // namespace
 
-int RunStampJob(const StampArguments& request, std::ostream& errors, LastDocument last) {
+FirstInput StartFirstInput(const StampArguments& request) {
+    FirstInput first;
+    if (request.inputs.empty())
+        return first;
+    try {
+        first.reader = std::make_shared<pdf::DocumentReader>(request.inputs.front());
+    } catch (...) {
+        first.failure = std::current_exception();
+    }
+    return first;
+}
+
+int RunStampJob(const StampArguments& request, std::ostream& errors, LastDocument last,
+                FirstInput first) {
     platform::PresetSettings::Store({request.parameterFile, request.settings});
     int status = 0;
     for (size_t i = 0; i < request.inputs.size(); ++i) {
         const bool leaveOpen = last == LastDocument::LeaveOpen && i + 1 == request.inputs.size();
-        const Outcome outcome = StampOne(request.inputs[i], request.OutputFor(i), request.undo,
-                                         request.Incremental(), leaveOpen, errors);
+        const Outcome outcome =
+            StampOne(request.inputs[i], request.OutputFor(i), request.undo, request.Incremental(),
+                     leaveOpen, i == 0 ? std::move(first) : FirstInput{}, errors);
         if (outcome == Outcome::Written)
             continue;
         status = 1;

@@ -17,17 +17,37 @@
 // last input's stays open for a caller about to end the process, which need
 // not spend the time freeing it. Returns 0 when every input was written,
 // else 1.
+//
+// StartFirstInput() begins reading the first input before the host session
+// exists, so that the session starts beside the reading, which the run
+// waits for (pdf::DocumentReader); it never throws: a failure to open is kept and
+// reported by RunStampJob, in its place among the inputs, as though the
+// opening had happened there. What it returns is handed to RunStampJob for
+// the same request, or dropped unused.
 #pragma once
 
+#include <exception>
+#include <memory>
 #include <ostream>
 
 #include "pdfhost/app/StampArguments.h"
+
+namespace pdfhost::pdf {
+class DocumentReader;
+}
 
 namespace pdfhost::app {
 
 enum class LastDocument { Close, LeaveOpen };
 
+struct FirstInput {
+    std::shared_ptr<pdf::DocumentReader> reader;
+    std::exception_ptr failure; // the opening's, when there is no reader
+};
+
+FirstInput StartFirstInput(const StampArguments& request);
+
 int RunStampJob(const StampArguments& request, std::ostream& errors,
-                LastDocument last = LastDocument::Close);
+                LastDocument last = LastDocument::Close, FirstInput first = {});
 
 } // namespace pdfhost::app

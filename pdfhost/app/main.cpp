@@ -71,6 +71,12 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // Reading the first input is the longest step before its stamp run can
+    // begin; the window system and the plug-ins start beside it.
+    app::FirstInput first;
+    if (cl.command == app::Command::Stamp)
+        first = app::StartFirstInput(cl.stamp);
+
     ChooseQtPlatform();
     QApplication qtApp(argc, argv);
 
@@ -102,7 +108,8 @@ int main(int argc, char** argv) {
     else if (cl.command == app::Command::Stamp)
         status = app::RunStampJob(cl.stamp, std::cerr,
                                   kStampJobLeavesWithoutFreeing ? app::LastDocument::LeaveOpen
-                                                                : app::LastDocument::Close);
+                                                                : app::LastDocument::Close,
+                                  std::move(first));
     else if (cl.command == app::Command::View)
         status = viewer::RunViewer(
             cl.viewFile, cl.viewScript ? std::optional(cl.script) : std::nullopt, std::cerr);

@@ -178,5 +178,26 @@ TEST_F(StampOptionsTest, SeveralInputsAreEachWrittenAndABadOneIsSkipped) {
     ExpectInstallUntouched();
 }
 
+// The first input is opened before the host starts; when that fails, the
+// failure is reported as any other input's, and the next input is stamped.
+TEST_F(StampOptionsTest, AFirstInputThatDoesNotOpenIsReportedInItsPlace) {
+    fs::create_directories(folder.Path("out"));
+    std::ofstream(folder.Path("text.pdf")) << "not a PDF";
+    for (const char* first : {"text.pdf", "missing.pdf"}) {
+        SCOPED_TRACE(first);
+        fs::remove(folder.Path("out/in.pdf"));
+        const HostResult r = folder.Run({"stamp", first, "in.pdf", "--out-dir", "out"});
+        EXPECT_EQ(r.status, 1) << r.Describe();
+        EXPECT_EQ(r.messages, std::vector<TranscriptMessage>{Done()});
+        EXPECT_EQ(testsupport::OwnErrors(r.err).rfind("pdfhost: " + std::string(first) + ": ", 0),
+                  0u)
+            << r.err;
+        EXPECT_EQ(r.err.find("in.pdf:"), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(folder.Path("out").append(first)));
+        ExpectBlackStampOn(folder.Path("in.pdf"), folder.Path("out/in.pdf"), 3, {0, 1, 2});
+    }
+    ExpectInstallUntouched();
+}
+
 } // namespace
 } // namespace e2e
