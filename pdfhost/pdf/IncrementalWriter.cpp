@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <sys/sendfile.h>
 #include <unistd.h>
@@ -80,26 +81,30 @@ int VersionNumber(const std::string& v) {
 }
 
 // The objects an update must carry, by number, and how each is written.
+// New objects are found while the objects naming them are written, so that
+// each value is walked once; they follow in order of number as far as they
+// are known by then.
 class UpdateSet {
   public:
-    UpdateSet(QPDF& pdf, int lastOldNumber) : pdf_(pdf), lastOld_(lastOldNumber) {}
+    explicit UpdateSet(int lastOldNumber) : lastOld_(lastOldNumber) {}
 
     // An object of the file that changed, written as `as` (itself unless
     // a variant is to be written in its place).
     void AddChanged(QPDFObjGen og, QPDFObjectHandle as) {
-        objects_[og] = as;
-        Reach(as, true);
+        FirstSight(og.getObj());
+        pending_[og] = as;
+    }
+    // A reference met in a value being written: a new object the update
+    // carries too.
+    void Found(const QPDFObjectHandle& reference) {
+        const QPDFObjGen og = reference.getObjGen();
+        if (og.getObj() > lastOld_ && FirstSight(og.getObj()))
+            pending_.emplace(og, reference);
     }
     // Values outside every object (the trailer's) that may name new objects.
-    void Reach(QPDFObjectHandle value, bool top = false) {
-        if (!top && value.isIndirect()) {
-            const QPDFObjGen og = value.getObjGen();
-            if (og.getObj() > lastOld_ && objects_.emplace(og, value).second)
-                Reach(value, true);
-            return;
-        }
-        if (value.isStream()) {
-            Reach(value.getDict());
+    void Reach(QPDFObjectHandle value) {
+        if (value.isIndirect()) {
+            Found(value);
         } else if (value.isDictionary()) {
             for (auto& item : value.getDictAsMap())
                 Reach(item.second);
@@ -108,13 +113,41 @@ class UpdateSet {
                 Reach(item);
         }
     }
-    const std::map<QPDFObjGen, QPDFObjectHandle>& Objects() const { return objects_; }
-    QPDF& Pdf() { return pdf_; }
+    // The next object to write, lowest number first; false when all are.
+    bool Next(QPDFObjGen& og, QPDFObjectHandle& object) {
+        if (pending_.empty())
+            return false;
+        auto first = pending_.begin();
+        og = first->first;
+        object = std::move(first->second);
+        pending_.erase(first);
+        return true;
+    }
 
   private:
-    QPDF& pdf_;
+    // Whether a new object's number is seen for the first time (so that it
+    // is written once); always false for the file's own objects.
+    bool FirstSight(int number) {
+        if (number <= lastOld_)
+            return false;
+        const std::size_t slot = static_cast<std::size_t>(number - lastOld_);
+        // New objects are numbered on from the file's last; a number far
+        // beyond (a reference to no object) is kept apart.
+        if (slot >= kDenseSlots)
+            return far_.insert(number).second;
+        if (slot >= found_.size())
+            found_.resize(std::max(slot + 1, found_.size() * 2));
+        if (found_[slot])
+            return false;
+        found_[slot] = true;
+        return true;
+    }
+
+    static constexpr std::size_t kDenseSlots = std::size_t{1} << 22;
     int lastOld_;
-    std::map<QPDFObjGen, QPDFObjectHandle> objects_;
+    std::map<QPDFObjGen, QPDFObjectHandle> pending_;
+    std::vector<bool> found_; // by number after lastOld_
+    std::set<int> far_;
 };
 
 bool IsRegular(char c) {
@@ -161,24 +194,27 @@ void Name(std::string& out, const std::string& name) {
 // delimiters: most of an update is page dictionaries, and this keeps each
 // about a fifth shorter. A direct null in a dictionary means no entry.
 // References, integers and names, nearly all of a page dictionary, are
-// written here as qpdf writes them; the rest by qpdf.
-void Compact(std::string& out, QPDFObjectHandle value, bool top = false) {
+// written here as qpdf writes them; the rest by qpdf. References are told
+// to `update`, when given.
+void Compact(std::string& out, QPDFObjectHandle value, UpdateSet* update, bool top = false) {
     if (!top && value.isIndirect()) {
         const QPDFObjGen og = value.getObjGen();
         Token(out, std::to_string(og.getObj()) + " " + std::to_string(og.getGen()) + " R");
+        if (update)
+            update->Found(value);
     } else if (value.isDictionary()) {
         out += "<<";
         for (auto& [key, item] : value.getDictAsMap()) {
             if (!item.isIndirect() && item.isNull())
                 continue;
             Name(out, key);
-            Compact(out, item);
+            Compact(out, item, update);
         }
         out += ">>";
     } else if (value.isArray()) {
         out += '[';
         for (auto& item : value.getArrayAsVector())
-            Compact(out, item);
+            Compact(out, item, update);
         out += ']';
     } else if (value.isInteger()) {
         Token(out, std::to_string(value.getIntValue()));
@@ -189,20 +225,20 @@ void Compact(std::string& out, QPDFObjectHandle value, bool top = false) {
     }
 }
 
-void AppendObject(std::string& out, QPDFObjGen og, QPDFObjectHandle object) {
+void AppendObject(std::string& out, QPDFObjGen og, QPDFObjectHandle object, UpdateSet& update) {
     out += std::to_string(og.getObj()) + " " + std::to_string(og.getGen()) + " obj\n";
     if (object.isStream()) {
         const std::shared_ptr<Buffer> raw = object.getRawStreamData();
         QPDFObjectHandle dict = object.getDict().shallowCopy();
         dict.replaceKey("/Length",
                         QPDFObjectHandle::newInteger(static_cast<long long>(raw->getSize())));
-        Compact(out, dict, true);
+        Compact(out, dict, &update, true);
         out += "\nstream\n";
         out.append(reinterpret_cast<const char*>(raw->getBuffer()), raw->getSize());
         out += "\nendstream";
     } else {
         std::string value;
-        Compact(value, object, true);
+        Compact(value, object, &update, true);
         out += value;
     }
     out += "\nendobj\n";
@@ -243,7 +279,7 @@ void AppendTable(std::string& out, const std::map<int, std::pair<std::uint64_t, 
                 Padded(entry->second.first, 10) + " " + Padded(entry->second.second, 5) + " n \n";
     }
     out += "trailer\n";
-    Compact(out, trailer, true);
+    Compact(out, trailer, nullptr, true);
     out += "\nstartxref\n" + std::to_string(sectionAt) + "\n%%EOF\n";
 }
 
@@ -283,7 +319,7 @@ void AppendStream(std::string& out, std::map<int, std::pair<std::uint64_t, int>>
     dict.replaceKey("/Filter", QPDFObjectHandle::newName("/FlateDecode"));
     dict.replaceKey("/Length", QPDFObjectHandle::newInteger(static_cast<long long>(packed.size())));
     out += std::to_string(number) + " 0 obj\n";
-    Compact(out, dict, true);
+    Compact(out, dict, nullptr, true);
     out += "\nstream\n" + packed + "\nendstream\nendobj\nstartxref\n" + std::to_string(sectionAt) +
            "\n%%EOF\n";
 }
@@ -322,7 +358,7 @@ void IncrementalWriter::Write(Document& doc, std::FILE* out) {
     QPDFObjectHandle trailer = pdf.getTrailer();
     QPDFObjectHandle root = trailer.getKey("/Root");
 
-    UpdateSet update(pdf, lastOld);
+    UpdateSet update(lastOld);
     for (const QPDFObjGen& og : doc.Changes().Changed())
         update.AddChanged(og, pdf.getObject(og));
     // A picture with an opacity needs PDF 1.4; an update raises the
@@ -357,9 +393,11 @@ void IncrementalWriter::Write(Document& doc, std::FILE* out) {
         std::max<int>(lastOld + 1, trailer.getKey("/Size").isInteger()
                                        ? static_cast<int>(trailer.getKey("/Size").getIntValue())
                                        : 0);
-    for (const auto& [og, object] : update.Objects()) {
+    QPDFObjGen og;
+    QPDFObjectHandle object;
+    while (update.Next(og, object)) {
         xref[og.getObj()] = {written + tail.size(), og.getGen()};
-        AppendObject(tail, og, object);
+        AppendObject(tail, og, object, update);
         size = std::max(size, og.getObj() + 1);
         if (tail.size() >= kPiece) {
             WriteAll(fd, tail.data(), tail.size());
