@@ -125,9 +125,22 @@ for label, name, pages in inputs:
               f"output {grown:+d} bytes ({grown / pages:+.0f} a page)")
         if tool == "pdfhost stamp":
             per_page[name] = (t / pages * 1e6, c / pages * 1e6)
+# A one-page job: the start, the dialog and the save's fixed part, which a
+# larger job spreads over more pages.
+single = [once(tools[1][1](os.path.join(work, "text-1.pdf"))) for _ in range(runs)]
 print(f"\nload average {os.getloadavg()[0]:.1f} at the end")
 if "text-2000.pdf" in per_page and "text-20000.pdf" in per_page:
     (a, ac), (b, bc) = per_page["text-2000.pdf"], per_page["text-20000.pdf"]
     print(f"\npdfhost stamp per page: {a:.1f} us (2,000) vs {b:.1f} us (20,000): {b / a:.2f} x; "
           f"cpu {ac:.1f} us vs {bc:.1f} us: {bc / ac:.2f} x")
+    if all(r is not None for r in single):
+        fixed = statistics.median(r[0] for r in single)
+        fixedCpu = statistics.median(r[2] for r in single)
+        a2 = (a * 2000 / 1e6 - fixed) / 1999 * 1e6
+        b2 = (b * 20000 / 1e6 - fixed) / 19999 * 1e6
+        ac2 = (ac * 2000 / 1e6 - fixedCpu) / 1999 * 1e6
+        bc2 = (bc * 20000 / 1e6 - fixedCpu) / 19999 * 1e6
+        print(f"after the one-page job's {fixed:.3f} s (cpu {fixedCpu:.3f} s): "
+              f"{a2:.1f} us vs {b2:.1f} us: {b2 / a2:.2f} x; cpu {ac2:.1f} us vs {bc2:.1f} us: "
+              f"{bc2 / ac2:.2f} x")
 PY

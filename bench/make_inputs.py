@@ -88,6 +88,8 @@ def main():
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
     want = {
+        # One page: what a job costs before its pages, to see the cost per page.
+        "text-1.pdf": lambda: [text_page(0)],
         "text-2000.pdf": lambda: [text_page(i) for i in range(2000)],
         "text-20000.pdf": lambda: [text_page(i) for i in range(20000)],
         "vector-200.pdf": lambda: (lambda rng: [vector_page(rng, 635_000) for i in range(200)])(
