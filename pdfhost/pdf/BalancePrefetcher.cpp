@@ -62,7 +62,10 @@ std::optional<bool> WorkerFilter(QPDFObjectHandle stream) {
     }
     if (filter.isNull())
         return false;
-    if (!IsFlate(filter) || !PlainParms(dict.getKey("/DecodeParms")))
+    // qpdf describes the null it gives for a missing key, which costs more
+    // than the rest of this test; most streams have no parameters.
+    if (!IsFlate(filter) || !PlainParms(dict.hasKey("/DecodeParms") ? dict.getKey("/DecodeParms")
+                                                                    : QPDFObjectHandle::newNull()))
         return std::nullopt;
     return true;
 }

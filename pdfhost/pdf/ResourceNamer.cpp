@@ -17,18 +17,28 @@ std::pair<QPDFObjectHandle, QPDFObjGen> ResourceNamer::EffectiveResources(QPDFOb
 std::string ResourceNamer::NameFor(QPDFObjectHandle page, const std::string& category,
                                    const std::string& prefix, QPDFObjectHandle object) {
     auto [resources, owner] = EffectiveResources(page);
-    QPDFObjectHandle sub = resources.getKey(category);
-    if (!sub.isDictionary()) {
-        sub = QPDFObjectHandle::newDictionary();
-        resources.replaceKey(category, sub);
-        changes_.Mark(owner);
-    }
     const QPDFObjGen target = object.getObjGen();
     // Only dictionaries that other pages may share are worth remembering:
     // one of a page's own is asked about once a run, and remembering every
     // page's names cost a 20,000-page run 9 MB.
     const bool shared = owner != page.getObjGen();
     const auto key = std::make_tuple(owner, category, target);
+    // (A missing key is asked about first: qpdf describes the null it would
+    // give, which costs more than the rest of the lookup.)
+    QPDFObjectHandle sub =
+        resources.hasKey(category) ? resources.getKey(category) : QPDFObjectHandle::newNull();
+    if (!sub.isDictionary()) {
+        // Most pages have no pictures yet: their first name is made with
+        // its dictionary, which nothing else can hold.
+        long long first = 0;
+        long long& n = shared ? next_[{owner, category}] : first;
+        const std::string name = "/" + prefix + std::to_string(++n);
+        resources.replaceKey(category, QPDFObjectHandle::newDictionary({{name, object}}));
+        changes_.Mark(owner);
+        if (shared)
+            known_[key] = name;
+        return name;
+    }
     auto holds = [&](const std::string& name) {
         QPDFObjectHandle v = sub.getKey(name);
         return v.isIndirect() && v.getObjGen() == target;
