@@ -71,13 +71,15 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // Before any thread starts: setting the environment is not safe beside
+    // one that reads it.
+    ChooseQtPlatform();
     // Reading the first input is the longest step before its stamp run can
     // begin; the window system and the plug-ins start beside it.
     app::FirstInput first;
     if (cl.command == app::Command::Stamp)
         first = app::StartFirstInput(cl.stamp);
 
-    ChooseQtPlatform();
     QApplication qtApp(argc, argv);
 
     cl.session.loader.folder = cl.pluginFolder.value_or(DefaultPluginFolder());
