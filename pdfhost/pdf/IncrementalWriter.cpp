@@ -338,6 +338,17 @@ std::string IncrementalWriter::WhyNot(Document& doc) {
         return "the file was repaired while it was read";
     if (!pdf.getTrailer().getKey("/Root").isIndirect())
         return "the file's catalog is not an indirect object";
+    // qpdf numbers new objects after the highest number it has met, a
+    // reference to a missing object included; an update keeps those numbers,
+    // and readers may refuse numbers past the limit the format sets (a
+    // rewrite numbers every object afresh). A file already past it keeps
+    // its updates: its readers take such numbers.
+    if (pdf.getObjectCount() > static_cast<std::size_t>(kMaxObjectNumber)) {
+        const std::map<QPDFObjGen, QPDFXRefEntry> xref = pdf.getXRefTable();
+        if (xref.empty() || xref.rbegin()->first.getObj() <= kMaxObjectNumber)
+            return "its new objects would be numbered past " + std::to_string(kMaxObjectNumber) +
+                   ", which readers need not accept";
+    }
     std::string why;
     if (!IncrementalBase::Read(doc.FileData(), &why))
         return why;

@@ -4,8 +4,10 @@
 //
 // Contract: WhyNot() says why a document cannot be updated incrementally
 // (empty when it can): an encrypted file, a file qpdf had to repair while
-// reading it (any warning, at open or since), or a file whose last
-// cross-reference section cannot be found (IncrementalBase). Write()
+// reading it (any warning, at open or since), a file whose last
+// cross-reference section cannot be found (IncrementalBase), or a session
+// whose new objects qpdf numbered past kMaxObjectNumber in a file whose own
+// objects stay below it (after a reference to a missing object far beyond). Write()
 // requires WhyNot() to be empty. It writes to `out`, positioned at its
 // start or after the original bytes that WriteOriginal() put there ahead:
 // a copy of the original bytes taken from the document's descriptor (so the
@@ -35,6 +37,9 @@ class OpenFile;
 
 class IncrementalWriter {
   public:
+    // The highest object number every reader must accept.
+    static constexpr int kMaxObjectNumber = 8388607;
+
     static std::string WhyNot(Document& doc);
     static void Write(Document& doc, std::FILE* out);
     static void WriteOriginal(const OpenFile& file, int fd);

@@ -207,6 +207,76 @@ TEST_F(IncrementalSaveTest, AppendsTheChangesInTheFilesOwnKindAfterItsUnchangedB
     }
 }
 
+// A page may name objects the file does not have: they read as null, and
+// qpdf numbers new objects after the highest number it met. An update carries
+// those nulls and the new objects under their numbers, unless the numbers
+// would pass the limit readers must accept: then the file is rewritten,
+// every object numbered afresh, since an update no reader can open would
+// lose the document.
+TEST_F(IncrementalSaveTest, ReferencesToObjectsTheFileLacksKeepTheOutputReadable) {
+    struct Case {
+        const char* what;
+        int missing; // the number a page names that no object has
+        SaveKind saved;
+    } cases[] = {
+        {"near the last object", 12, SaveKind::Incremental},
+        {"far beyond, below the limit", 8000000, SaveKind::Incremental},
+        {"past the limit", 99999999, SaveKind::Rewrite},
+    };
+    const std::string content = "BT /F1 12 Tf 72 720 Td (Hi) Tj ET";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<std::string> objects = {
+            "<< /Type /Catalog /Pages 2 0 R >>",
+            "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+            "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents 4 0 R /Missing " +
+                std::to_string(c.missing) + " 0 R >>",
+            "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content +
+                "\nendstream",
+        };
+        std::string pdf = "%PDF-1.4\n", xref = "xref\n0 5\n0000000000 65535 f \n";
+        for (std::size_t i = 0; i < objects.size(); ++i) {
+            const std::string at = std::to_string(pdf.size());
+            xref += std::string(10 - at.size(), '0') + at + " 00000 n \n";
+            pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+        }
+        const std::size_t xrefAt = pdf.size();
+        pdf += xref + "trailer\n<< /Size 5 /Root 1 0 R >>\nstartxref\n" + std::to_string(xrefAt) +
+               "\n%%EOF\n";
+        const std::string in = dir_.File("lacking.pdf");
+        test::WriteFile(in, pdf);
+
+        PDDoc doc = Documents::Open(in);
+        {
+            test::StampRun run(doc, jpeg_, 16, 16, kMatrix, 0x8000);
+            run.Append(0);
+        }
+        const std::string out = dir_.File("out.pdf"), full = dir_.File("full.pdf");
+        std::string why;
+        EXPECT_EQ(
+            DocumentSaver::Save(Document::FromHandle(doc), out, false, SaveKind::Incremental, &why),
+            c.saved);
+        EXPECT_EQ(why.find("numbered past 8388607") != std::string::npos,
+                  c.saved == SaveKind::Rewrite)
+            << why;
+        DocumentSaver::Save(Document::FromHandle(doc), full, false);
+        Documents::Close(doc);
+
+        EXPECT_EQ(test::QpdfCheck(out), 0);
+        EXPECT_EQ(StartsWith(test::ReadFile(out), pdf), c.saved == SaveKind::Incremental);
+        ExpectRendersAlike(out, full, 1);
+        QPDF after;
+        after.processFile(out.c_str());
+        int highest = 0;
+        for (const auto& [og, entry] : after.getXRefTable())
+            highest = std::max(highest, og.getObj());
+        EXPECT_LE(highest, IncrementalWriter::kMaxObjectNumber);
+        if (c.saved == SaveKind::Incremental) {
+            EXPECT_GT(highest, c.missing); // the new objects, after the missing one
+        }
+    }
+}
+
 // An update of an update: the stamp taken off again, incrementally, in a
 // session of its own; then the same file stamped once more.
 // The original bytes written ahead into a draft of the target give the very
