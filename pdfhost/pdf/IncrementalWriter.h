@@ -7,8 +7,8 @@
 // reading it (any warning, at open or since), a file whose last
 // cross-reference section cannot be found (IncrementalBase), or a session
 // whose new objects qpdf numbered past kMaxObjectNumber in a file whose own
-// objects stay below it (after a reference to a missing object far beyond). Write()
-// requires WhyNot() to be empty. It writes to `out`, positioned at its
+// objects stay below it (after a reference to a missing object far beyond).
+// Write() requires WhyNot() to be empty. It writes to `out`, positioned at its
 // start or after the original bytes that WriteOriginal() put there ahead:
 // a copy of the original bytes taken from the document's descriptor (so the
 // open document and the file on disk need not agree), then every

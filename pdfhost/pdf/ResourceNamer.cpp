@@ -27,12 +27,14 @@ std::string ResourceNamer::NameFor(QPDFObjectHandle page, const std::string& cat
     // give, which costs more than the rest of the lookup.)
     QPDFObjectHandle sub =
         resources.hasKey(category) ? resources.getKey(category) : QPDFObjectHandle::newNull();
+    // A shared dictionary's names go on from the last one given; a page's own
+    // start at 1.
+    long long first = 0;
+    auto counter = [&]() -> long long& { return shared ? next_[{owner, category}] : first; };
     if (!sub.isDictionary()) {
         // Most pages have no pictures yet: their first name is made with
         // its dictionary, which nothing else can hold.
-        long long first = 0;
-        long long& n = shared ? next_[{owner, category}] : first;
-        const std::string name = "/" + prefix + std::to_string(++n);
+        const std::string name = "/" + prefix + std::to_string(++counter());
         resources.replaceKey(category, QPDFObjectHandle::newDictionary({{name, object}}));
         changes_.Mark(owner);
         if (shared)
@@ -53,8 +55,7 @@ std::string ResourceNamer::NameFor(QPDFObjectHandle page, const std::string& cat
             return item.first;
         }
     }
-    long long first = 0;
-    long long& n = shared ? next_[{owner, category}] : first;
+    long long& n = counter();
     std::string name;
     do {
         name = "/" + prefix + std::to_string(++n);
